@@ -1,0 +1,17 @@
+#include "platform/Facets.h"
+
+#include "platform/Memory.h"
+#include "platform/Processes.h"
+#include "platform/Profile.h"
+#include "platform/Regional.h"
+#include "platform/Shell.h"
+
+namespace platform {
+
+Facets& Current() {
+    static Facets facets{&Win32MemoryStatus(), &Win32Shell(),   &Win32ProcessPriority(),
+                         &Win32Processes(),    &Win32Profile(), &Win32RegionalSettings()};
+    return facets;
+}
+
+}  // namespace platform

@@ -1,0 +1,26 @@
+#pragma once
+// The platform facets in use. Everything above platform/ reaches Windows through these, so a
+// test can put a recording fake in place of any one of them.
+
+namespace platform {
+
+class MemoryStatus;
+class Shell;
+class ProcessPriority;
+class Processes;
+class Profile;
+class RegionalSettings;
+
+struct Facets {
+    MemoryStatus* memory;
+    Shell* shell;
+    ProcessPriority* priority;
+    Processes* processes;
+    Profile* profile;
+    RegionalSettings* regional;
+};
+
+// The Win32 facets, unless a test has put others in.
+Facets& Current();
+
+}  // namespace platform

@@ -1,0 +1,211 @@
+#include "framework/Numbers.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+
+namespace {
+
+constexpr uint64_t kLargestHexPattern = 0xFFFFFFFFull;
+constexpr uint64_t kLargestNegativeMagnitude = 2147483648ull;
+constexpr uint64_t kLargestPositiveMagnitude = 2147483647ull;
+
+int HexDigitValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+// Consumes a hexadecimal prefix at the front of `text`, if there is one.
+bool TakeHexPrefix(std::string_view& text) {
+    if (text.starts_with("0x") || text.starts_with("0X")) {
+        text.remove_prefix(2);
+        return true;
+    }
+    if (text.starts_with('$') || text.starts_with('x') || text.starts_with('X')) {
+        text.remove_prefix(1);
+        return true;
+    }
+    return false;
+}
+
+// Reads the digits as a magnitude, failing on an empty run, a stray character or a value above
+// `limit`.
+bool ParseMagnitude(std::string_view digits, int radix, uint64_t limit, uint64_t& magnitude) {
+    if (digits.empty()) {
+        return false;
+    }
+    uint64_t result = 0;
+    for (char c : digits) {
+        int digit = HexDigitValue(c);
+        if (digit < 0 || digit >= radix) {
+            return false;
+        }
+        result = result * radix + digit;
+        if (result > limit) {
+            return false;
+        }
+    }
+    magnitude = result;
+    return true;
+}
+
+bool IsDigitPlaceholder(char c) {
+    return c == '#' || c == '0';
+}
+
+struct DigitPart {
+    size_t begin = std::string_view::npos;  // first placeholder, npos when there is none
+    size_t end = 0;                         // one past the last placeholder
+    size_t compulsoryDigits = 0;
+    bool grouped = false;
+};
+
+// Locates the digit part among the unquoted characters of the picture.
+DigitPart FindDigitPart(std::string_view picture) {
+    DigitPart part;
+    char quote = 0;
+    for (size_t i = 0; i < picture.size(); ++i) {
+        char c = picture[i];
+        if (quote != 0) {
+            if (c == quote) {
+                quote = 0;
+            }
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (IsDigitPlaceholder(c)) {
+            if (part.begin == std::string_view::npos) {
+                part.begin = i;
+            }
+            part.end = i + 1;
+            if (c == '0') {
+                ++part.compulsoryDigits;
+            }
+        }
+    }
+    if (part.begin == std::string_view::npos) {
+        return part;
+    }
+    // Commas right before or after the placeholders belong to the digit part as well.
+    while (part.begin > 0 && picture[part.begin - 1] == ',') {
+        --part.begin;
+    }
+    while (part.end < picture.size() && picture[part.end] == ',') {
+        ++part.end;
+    }
+    quote = 0;
+    for (size_t i = part.begin; i < part.end; ++i) {
+        char c = picture[i];
+        if (quote != 0) {
+            if (c == quote) {
+                quote = 0;
+            }
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (c == ',') {
+            part.grouped = true;
+        }
+    }
+    return part;
+}
+
+// The decimal digits of a whole, finite, non-negative value; none at all for zero.
+std::string WholeDigits(double magnitude) {
+    char buffer[400];
+    auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, 0);
+    std::string digits(buffer, result.ptr);
+    return digits == "0" ? std::string() : digits;
+}
+
+std::string GroupThousands(const std::string& digits, std::string_view separator) {
+    std::string grouped;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            grouped += separator;
+        }
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
+std::string FormatNumber(const DigitPart& part, double value, std::string_view separator) {
+    if (!std::isfinite(value)) {
+        return std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
+    }
+    double rounded = std::round(value);
+    std::string digits = WholeDigits(std::fabs(rounded));
+    if (digits.size() < part.compulsoryDigits) {
+        digits.insert(0, part.compulsoryDigits - digits.size(), '0');
+    }
+    if (part.grouped) {
+        digits = GroupThousands(digits, separator);
+    }
+    return rounded < 0 ? "-" + digits : digits;
+}
+
+}  // namespace
+
+bool TryStrToInt(std::string_view text, int32_t& value) {
+    while (text.starts_with(' ')) {
+        text.remove_prefix(1);
+    }
+    bool negative = text.starts_with('-');
+    if (negative || text.starts_with('+')) {
+        text.remove_prefix(1);
+    }
+    uint64_t magnitude = 0;
+    if (TakeHexPrefix(text)) {
+        if (!ParseMagnitude(text, 16, kLargestHexPattern, magnitude)) {
+            return false;
+        }
+        // A negated pattern wraps, as 32-bit arithmetic does.
+        auto pattern = static_cast<uint32_t>(magnitude);
+        value = static_cast<int32_t>(negative ? 0u - pattern : pattern);
+        return true;
+    }
+    uint64_t limit = negative ? kLargestNegativeMagnitude : kLargestPositiveMagnitude;
+    if (!ParseMagnitude(text, 10, limit, magnitude)) {
+        return false;
+    }
+    value = static_cast<int32_t>(negative ? -static_cast<int64_t>(magnitude)
+                                          : static_cast<int64_t>(magnitude));
+    return true;
+}
+
+int32_t StrToIntDef(std::string_view text, int32_t fallback) {
+    int32_t value = fallback;
+    return TryStrToInt(text, value) ? value : fallback;
+}
+
+std::string FormatFloat(std::string_view picture, double value,
+                        std::string_view thousandSeparator) {
+    DigitPart part = FindDigitPart(picture);
+    std::string text;
+    char quote = 0;
+    for (size_t i = 0; i < picture.size(); ++i) {
+        char c = picture[i];
+        bool inDigitPart = i >= part.begin && i < part.end;
+        if (quote != 0) {
+            if (c == quote) {
+                quote = 0;
+            } else {
+                text += c;
+            }
+        } else if (c == '"' || c == '\'') {
+            quote = c;
+        } else if (i == part.begin) {
+            text += FormatNumber(part, value, thousandSeparator);
+        } else if (!inDigitPart || !(IsDigitPlaceholder(c) || c == ',')) {
+            text += c;
+        }
+    }
+    return text;
+}

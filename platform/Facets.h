@@ -10,6 +10,7 @@ class ProcessPriority;
 class Processes;
 class Profile;
 class RegionalSettings;
+class Files;
 
 struct Facets {
     MemoryStatus* memory;
@@ -18,6 +19,7 @@ struct Facets {
     Processes* processes;
     Profile* profile;
     RegionalSettings* regional;
+    Files* files;
 };
 
 // The Win32 facets, unless a test has put others in.

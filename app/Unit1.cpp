@@ -1,0 +1,155 @@
+#include "app/Unit1.h"
+
+#include "controls/Gauges.h"
+#include "controls/Spin.h"
+#include "framework/Screen.h"
+#include "maintenance/MemoryReadout.h"
+#include "maintenance/SweepSchedule.h"
+#include "platform/Facets.h"
+#include "platform/Files.h"
+#include "platform/Memory.h"
+#include "platform/Regional.h"
+#include "platform/Shell.h"
+#include "settings/StateFile.h"
+
+TForm1::TForm1(TComponent* owner) : TForm(owner) {
+    ClassRegistry& registry = ClassRegistry::Instance();
+    registry.Register<TGauge>("TGauge");
+    registry.Register<TSpinEdit>("TSpinEdit");
+
+    PublishField("GroupBox1", GroupBox1);
+    PublishField("Image1", Image1);
+    PublishField("Label2", Label2);
+    PublishField("Label3", Label3);
+    PublishField("SpinEdit_1", SpinEdit_1);
+    PublishField("Label1", Label1);
+    PublishField("Label5", Label5);
+    PublishField("Label4", Label4);
+    PublishField("Button5", Button5);
+    PublishField("Panel2", Panel2);
+    PublishField("GroupBox2", GroupBox2);
+    PublishField("i_explore", i_explore);
+    PublishField("Firefox_1", Firefox_1);
+    PublishField("Chrome_1", Chrome_1);
+    PublishField("Button2", Button2);
+    PublishField("Panel3", Panel3);
+    PublishField("Label6", Label6);
+    PublishField("Label7", Label7);
+    PublishField("Label8", Label8);
+    PublishField("Gauge1", Gauge1);
+    PublishField("Button3", Button3);
+    PublishField("Panel1", Panel1);
+    PublishField("Button1", Button1);
+    PublishField("Button4", Button4);
+    PublishField("StatusBar1", StatusBar1);
+    PublishField("PopupMenu1", PopupMenu1);
+    PublishField("LibredelaRam1", LibredelaRam1);
+    PublishField("Afficher1", Afficher1);
+    PublishField("N1", N1);
+    PublishField("Quitter1", Quitter1);
+    PublishField("ApplicationEvents1", ApplicationEvents1);
+    PublishField("Timer1", Timer1);
+    PublishField("Timer2", Timer2);
+    PublishField("Timer3", Timer3);
+    PublishField("Timer4", Timer4);
+    PublishField("XPManifest1", XPManifest1);
+
+    Publish("FormCreate", &TForm1::FormCreate);
+    Publish("Button1Click", &TForm1::Button1Click);
+    Publish("Button2Click", &TForm1::Button2Click);
+    Publish("Button3Click", &TForm1::Button3Click);
+    Publish("Button4Click", &TForm1::Button4Click);
+    Publish("Button5Click", &TForm1::Button5Click);
+    Publish("Afficher1Click", &TForm1::Afficher1Click);
+    Publish("Quitter1Click", &TForm1::Quitter1Click);
+    Publish("ApplicationEvents1Exception", &TForm1::ApplicationEvents1Exception);
+    Publish("Timer1Timer", &TForm1::Timer1Timer);
+    Publish("Timer2Timer", &TForm1::Timer2Timer);
+    Publish("Timer3Timer", &TForm1::Timer3Timer);
+    Publish("Timer4Timer", &TForm1::Timer4Timer);
+    Publish("Label4Click", &TForm1::Label4Click);
+    Publish("Label4MouseMove", &TForm1::Label4MouseMove);
+    Publish("Label4MouseLeave", &TForm1::Label4MouseLeave);
+}
+
+void TForm1::FormCreate(TObject*) {
+    platform::Current().priority->SetOwnPriorityClass(IDLE_PRIORITY_CLASS);
+    if (platform::Current().files->FileExists(StateFilePath())) {
+        // Hidden start: the program sits in the tray with the values it was closed with.
+        SetVisible(false);
+        Application->SetShowMainForm(false);
+        Timer4->SetEnabled(true);
+    } else {
+        SpinEdit_1->SetValue(30);
+        i_explore->SetChecked(false);
+        Firefox_1->SetChecked(false);
+        Chrome_1->SetChecked(false);
+    }
+    Button3Click(this);
+    Timer1->SetInterval(SweepIntervalMs(SpinEdit_1->Value()));
+    Gauge1->SetMaxValue(100);
+}
+
+void TForm1::Button1Click(TObject*) {
+    Button3Click(this);
+}
+
+void TForm1::Button2Click(TObject*) {}
+
+void TForm1::Button3Click(TObject*) {
+    platform::Facets& facets = platform::Current();
+    MemoryReadout readout =
+        ComposeReadout(facets.memory->Query(), facets.regional->ThousandSeparator());
+    Label7->SetCaption(readout.available);
+    Label8->SetCaption(readout.used);
+    Label6->SetCaption(readout.total);
+    Gauge1->SetProgress(readout.freePercent);
+}
+
+void TForm1::Button4Click(TObject*) {
+    Timer3->SetEnabled(false);
+    SetVisible(false);
+    Application->SetShowMainForm(false);
+    Button5Click(this);
+}
+
+void TForm1::Button5Click(TObject*) {}
+
+void TForm1::Afficher1Click(TObject*) {
+    Timer3->SetEnabled(true);
+    SetVisible(true);
+    Application->SetShowMainForm(Visible());
+    SetForegroundWindow(Handle());
+}
+
+void TForm1::Quitter1Click(TObject*) { Close(); }
+
+void TForm1::ApplicationEvents1Exception(TObject*, const Exception& error) {
+    StatusBar1->SetPanelText(0, error.Message());
+}
+
+void TForm1::Timer1Timer(TObject*) {
+    Timer1->SetInterval(SweepIntervalMs(SpinEdit_1->Value()));
+    Button1Click(this);
+}
+
+void TForm1::Timer2Timer(TObject*) {
+    if (i_explore->Checked() || Firefox_1->Checked() || Chrome_1->Checked()) {
+        Button2Click(this);
+    }
+}
+
+void TForm1::Timer3Timer(TObject*) { Button3Click(this); }
+
+void TForm1::Timer4Timer(TObject*) {
+    Button5Click(this);
+    Timer4->SetEnabled(false);
+}
+
+void TForm1::Label4Click(TObject*) {
+    platform::Current().shell->OpenWebPage(Handle(), kWebPage);
+}
+
+void TForm1::Label4MouseMove(TObject*, TShiftState, int, int) { Screen().SetCursor(crHandPoint); }
+
+void TForm1::Label4MouseLeave(TObject*) { Screen().SetCursor(crDefault); }

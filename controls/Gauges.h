@@ -1,0 +1,63 @@
+#pragma once
+// The percentage gauge: where a value stands between two bounds, as a whole percentage, drawn
+// off screen in layers so that its text shows over the filled and the empty part alike.
+
+#include "framework/Controls.h"
+
+#include <cstdint>
+
+enum class TGaugeKind { gkText, gkHorizontalBar, gkVerticalBar, gkPie, gkNeedle };
+enum class TBorderStyle { bsNone, bsSingle };
+
+// A bitmap that takes another's size.
+class TBltBitmap : public TBitmap {
+public:
+    // The template's size, filled with the system window-frame colour.
+    explicit TBltBitmap(const TBitmap& templateBitmap);
+};
+
+class TGauge : public TGraphicControl {
+public:
+    explicit TGauge(TComponent* owner);
+
+    int32_t MinValue() const { return minValue_; }
+    void SetMinValue(int32_t value);
+    int32_t MaxValue() const { return maxValue_; }
+    void SetMaxValue(int32_t value);
+    int32_t Progress() const { return progress_; }
+    void SetProgress(int32_t value);
+    int32_t Percentage() const;
+
+    TGaugeKind Kind() const { return kind_; }
+    void SetKind(TGaugeKind kind);
+    bool ShowText() const { return showText_; }
+    void SetShowText(bool show);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle style);
+    TColor ForeColor() const { return foreColor_; }
+    void SetForeColor(TColor color);
+    TColor BackColor() const { return backColor_; }
+    void SetBackColor(TColor color);
+
+    // How many times the gauge has drawn itself; a steady figure costs no drawing.
+    int PaintCount() const { return paintCount_; }
+
+    void Paint(HDC dc) override;
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+
+private:
+    RECT PaintRect() const;
+    void DrawHorizontalBar(TBitmap& overlay, const RECT& area) const;
+    void DrawVerticalBar(TBitmap& overlay, const RECT& area) const;
+    void DrawPercentText(TBitmap& image, const RECT& area) const;
+
+    int32_t minValue_ = 0;
+    int32_t maxValue_ = 100;
+    int32_t progress_ = 0;
+    TGaugeKind kind_ = TGaugeKind::gkHorizontalBar;
+    bool showText_ = true;
+    TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
+    TColor foreColor_ = clBlack;
+    TColor backColor_ = clWhite;
+    int paintCount_ = 0;
+};

@@ -1,0 +1,74 @@
+#include "framework/ComCtrls.h"
+
+#include "framework/FormReader.h"
+#include "framework/Text.h"
+
+#include <commctrl.h>
+
+TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner) {}
+
+void TStatusBar::CreateParams(WindowParams& params) {
+    params.className = STATUSCLASSNAMEW;
+    // The bar is placed by alignment like any control, not by the common-controls rules.
+    params.style |= CCS_NOPARENTALIGN | CCS_NORESIZE | SBARS_SIZEGRIP;
+}
+
+void TStatusBar::HandleCreated() {
+    TWinControl::HandleCreated();
+    UpdateParts();
+}
+
+void TStatusBar::UpdateParts() {
+    if (!HandleAllocated() || panels_.empty()) {
+        return;
+    }
+    std::vector<int> edges;
+    int right = 0;
+    for (size_t i = 0; i < panels_.size(); ++i) {
+        right += panels_[i].width;
+        edges.push_back(i + 1 == panels_.size() ? -1 : right);
+    }
+    SendMessageW(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    for (size_t i = 0; i < panels_.size(); ++i) {
+        std::wstring text = Utf8ToWide(panels_[i].text);
+        SendMessageW(Handle(), SB_SETTEXTW, i, reinterpret_cast<LPARAM>(text.c_str()));
+    }
+}
+
+void TStatusBar::SetPanelText(int index, const std::string& text) {
+    Panel& panel = panels_.at(index);
+    if (panel.text == text) {
+        return;
+    }
+    panel.text = text;
+    if (HandleAllocated()) {
+        std::wstring wide = Utf8ToWide(text);
+        SendMessageW(Handle(), SB_SETTEXTW, index, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+}
+
+void TStatusBar::SetProperty(const PropertyItem& property, FormReader& reader) {
+    if (property.name != "Panels") {
+        TWinControl::SetProperty(property, reader);
+        return;
+    }
+    if (property.value.kind != PropertyValue::Kind::Collection) {
+        ThrowReadError(property.value.line, "collection de volets attendue");
+    }
+    panels_.clear();
+    for (const auto& item : property.value.collection) {
+        Panel panel;
+        for (const PropertyItem& field : item) {
+            if (field.name == "Width") {
+                panel.width = field.value.AsInteger();
+            } else if (field.name == "Text") {
+                panel.text = field.value.AsString();
+            } else {
+                ThrowReadError(field.value.line, "propriété de volet inconnue « " + field.name +
+                                                     " »");
+            }
+        }
+        panels_.push_back(panel);
+    }
+    UpdateParts();
+}

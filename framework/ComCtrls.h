@@ -1,0 +1,35 @@
+#pragma once
+// The status bar, and the marker of the visual-styles manifest.
+
+#include "framework/Controls.h"
+
+#include <string>
+#include <vector>
+
+class TStatusBar : public TWinControl {
+public:
+    explicit TStatusBar(TComponent* owner);
+    int PanelCount() const { return static_cast<int>(panels_.size()); }
+    const std::string& PanelText(int index) const { return panels_.at(index).text; }
+    void SetPanelText(int index, const std::string& text);
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+
+protected:
+    void CreateParams(WindowParams& params) override;
+    void HandleCreated() override;
+
+private:
+    struct Panel {
+        int width = 50;
+        std::string text;
+    };
+    void UpdateParts();
+    std::vector<Panel> panels_;
+};
+
+// Stands on a form for the manifest in the executable that asks for version 6 of the common
+// controls; it does nothing at run time.
+class TXPManifest : public TComponent {
+public:
+    using TComponent::TComponent;
+};

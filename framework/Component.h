@@ -1,0 +1,69 @@
+#pragma once
+// Components: named objects owned by another component, created from form resources.
+
+#include "framework/Classes.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct PropertyItem;
+class FormReader;
+
+enum class TOperation { opInsert, opRemove };
+
+class TComponent : public TObject {
+public:
+    explicit TComponent(TComponent* owner);
+    ~TComponent() override;
+    TComponent(const TComponent&) = delete;
+    TComponent& operator=(const TComponent&) = delete;
+
+    const std::string& Name() const { return name_; }
+    void SetName(std::string name) { name_ = std::move(name); }
+    TComponent* Owner() const { return owner_; }
+    // Owned components, in creation order.
+    const std::vector<TComponent*>& Components() const { return components_; }
+    TComponent* FindComponent(std::string_view name) const;
+
+    template <typename T>
+    bool Is() const {
+        return dynamic_cast<const T*>(this) != nullptr;
+    }
+
+    bool IsLoading() const { return loading_; }
+    bool IsDestroying() const { return destroying_; }
+    // True only inside a form designer, which this program never is.
+    bool IsDesigning() const { return false; }
+
+    void BeginLoading() { loading_ = true; }
+    // The end-of-loading notification: every property of the resource has been read.
+    virtual void Loaded();
+    // Told when `component`, a sibling or an owned component, comes or goes.
+    virtual void Notification(TComponent* component, TOperation operation);
+
+    // Takes a component that the form resource nests inside this one's block.
+    virtual void SetParentComponent(TComponent* parent);
+
+    // Sets a published property from the form resource; unknown names raise EReadError.
+    virtual void SetProperty(const PropertyItem& property, FormReader& reader);
+
+protected:
+    // Destroys the owned components, last-created first.
+    void DestroyComponents();
+
+private:
+    void Insert(TComponent* component);
+    void Remove(TComponent* component);
+
+    std::string name_;
+    TComponent* owner_ = nullptr;
+    std::vector<TComponent*> components_;
+    bool loading_ = false;
+    bool destroying_ = false;
+};
+
+template <typename T>
+T* As(TComponent* component) {
+    return dynamic_cast<T*>(component);
+}

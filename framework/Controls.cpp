@@ -1,0 +1,211 @@
+#include "framework/Controls.h"
+
+#include "framework/FormReader.h"
+#include "framework/PropertyValues.h"
+#include "framework/Text.h"
+
+#include <algorithm>
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+    font_.OnChange = [this] {
+        // A font set on the control itself stops following the parent's.
+        if (!followingParent_) {
+            parentFont_ = false;
+        }
+        FontChanged();
+    };
+}
+
+TControl::~TControl() {
+    if (parent_ != nullptr) {
+        parent_->RemoveControl(this);
+    }
+}
+
+void TControl::SetParent(TWinControl* parent) {
+    if (parent == parent_) {
+        return;
+    }
+    if (parent_ != nullptr) {
+        parent_->RemoveControl(this);
+    }
+    parent_ = parent;
+    if (parent_ != nullptr) {
+        parent_->InsertControl(this);
+        ParentFontChanged();
+        ParentColorChanged();
+    }
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_) {
+        return;
+    }
+    RECT before = BoundsRect();
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    BoundsChanged();
+    if (parent_ != nullptr && !parent_->aligning_ &&
+        (align_ != TAlign::alNone || before.right - before.left != width ||
+         before.bottom - before.top != height)) {
+        RequestRealign();
+    }
+}
+
+void TControl::StoreBounds(const RECT& bounds) {
+    left_ = bounds.left;
+    top_ = bounds.top;
+    width_ = bounds.right - bounds.left;
+    height_ = bounds.bottom - bounds.top;
+}
+
+void TControl::SetAlign(TAlign align) {
+    if (align != align_) {
+        align_ = align;
+        RequestRealign();
+    }
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible != visible_) {
+        visible_ = visible;
+        VisibleChanged();
+        if (align_ != TAlign::alNone) {
+            RequestRealign();
+        }
+    }
+}
+
+void TControl::SetEnabled(bool enabled) { enabled_ = enabled; }
+
+void TControl::SetCaption(const std::string& caption) {
+    if (caption != caption_) {
+        caption_ = caption;
+        CaptionChanged();
+    }
+}
+
+void TControl::SetParentFont(bool parentFont) {
+    parentFont_ = parentFont;
+    ParentFontChanged();
+}
+
+void TControl::SetColor(TColor color) {
+    parentColor_ = false;
+    if (color != color_) {
+        color_ = color;
+        ColorChanged();
+    }
+}
+
+void TControl::SetParentColor(bool parentColor) {
+    parentColor_ = parentColor;
+    ParentColorChanged();
+}
+
+void TControl::Click() { Fire(OnClick, this); }
+
+void TControl::SetParentComponent(TComponent* parent) {
+    auto* windowed = dynamic_cast<TWinControl*>(parent);
+    if (windowed == nullptr) {
+        TComponent::SetParentComponent(parent);
+        return;
+    }
+    SetParent(windowed);
+}
+
+void TControl::Loaded() {
+    TComponent::Loaded();
+    RequestRealign();
+}
+
+void TControl::RequestRealign() {
+    if (parent_ != nullptr && !IsLoading()) {
+        parent_->Realign();
+    }
+}
+
+void TControl::ParentFontChanged() {
+    if (parentFont_ && parent_ != nullptr) {
+        followingParent_ = true;
+        font_.Assign(parent_->Font());
+        followingParent_ = false;
+    }
+}
+
+void TControl::ParentColorChanged() {
+    if (parentColor_ && parent_ != nullptr && color_ != parent_->Color()) {
+        color_ = parent_->Color();
+        ColorChanged();
+    }
+}
+
+void TControl::SetProperty(const PropertyItem& property, FormReader& reader) {
+    const std::string& name = property.name;
+    const PropertyValue& value = property.value;
+    if (name == "Left") {
+        SetLeft(value.AsInteger());
+    } else if (name == "Top") {
+        SetTop(value.AsInteger());
+    } else if (name == "Width") {
+        SetWidth(value.AsInteger());
+    } else if (name == "Height") {
+        SetHeight(value.AsInteger());
+    } else if (name == "Align") {
+        SetAlign(AlignValue(value));
+    } else if (name == "Visible") {
+        SetVisible(value.AsBoolean());
+    } else if (name == "Enabled") {
+        SetEnabled(value.AsBoolean());
+    } else if (name == "Caption") {
+        SetCaption(value.AsString());
+    } else if (name == "ParentFont") {
+        SetParentFont(value.AsBoolean());
+    } else if (name == "Color") {
+        SetColor(ColorValue(value));
+    } else if (name == "ParentColor") {
+        SetParentColor(value.AsBoolean());
+    } else if (name == "OnClick") {
+        OnClick = reader.Method<TNotifyEvent>(value);
+    } else if (name == "OnMouseMove") {
+        OnMouseMove = reader.Method<TMouseMoveEvent>(value);
+    } else if (name == "OnMouseLeave") {
+        OnMouseLeave = reader.Method<TNotifyEvent>(value);
+    } else if (!font_.SetProperty(property)) {
+        TComponent::SetProperty(property, reader);
+    }
+}
+
+TGraphicControl::~TGraphicControl() {
+    if (Visible()) {
+        InvalidateArea(BoundsRect());
+    }
+}
+
+void TGraphicControl::Repaint() {
+    if (!Visible() || Parent() == nullptr || !Parent()->HandleAllocated()) {
+        return;
+    }
+    WindowDc dc(Parent()->Handle());
+    ScopedDcState state(dc.get());
+    IntersectClipRect(dc.get(), Left(), Top(), Left() + Width(), Top() + Height());
+    SetViewportOrgEx(dc.get(), Left(), Top(), nullptr);
+    Paint(dc.get());
+}
+
+void TGraphicControl::BoundsChanged() { InvalidateArea({0, 0, 0, 0}); }
+
+void TGraphicControl::VisibleChanged() { InvalidateArea(BoundsRect()); }
+
+void TGraphicControl::InvalidateArea(const RECT& area) {
+    if (Parent() == nullptr || !Parent()->HandleAllocated()) {
+        return;
+    }
+    if (IsRectEmpty(&area)) {
+        InvalidateRect(Parent()->Handle(), nullptr, TRUE);
+    } else {
+        InvalidateRect(Parent()->Handle(), &area, TRUE);
+    }
+}

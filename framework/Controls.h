@@ -1,0 +1,187 @@
+#pragma once
+// Controls: components with a place on a parent. Windowed controls have a window of their own;
+// graphic controls are painted by their parent.
+
+#include "framework/Component.h"
+#include "framework/Graphics.h"
+
+#include <string>
+#include <vector>
+
+class TWinControl;
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+
+class TControl : public TComponent {
+public:
+    explicit TControl(TComponent* owner);
+    ~TControl() override;
+
+    TWinControl* Parent() const { return parent_; }
+    virtual void SetParent(TWinControl* parent);
+
+    int Left() const { return left_; }
+    int Top() const { return top_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    void SetLeft(int left) { SetBounds(left, top_, width_, height_); }
+    void SetTop(int top) { SetBounds(left_, top, width_, height_); }
+    void SetWidth(int width) { SetBounds(left_, top_, width, height_); }
+    void SetHeight(int height) { SetBounds(left_, top_, width_, height); }
+    virtual void SetBounds(int left, int top, int width, int height);
+    RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
+
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign align);
+    bool Visible() const { return visible_; }
+    virtual void SetVisible(bool visible);
+    bool Enabled() const { return enabled_; }
+    virtual void SetEnabled(bool enabled);
+
+    // The control's text: a caption, or the contents of an edit.
+    virtual std::string Caption() const { return caption_; }
+    virtual void SetCaption(const std::string& caption);
+
+    TFont& Font() { return font_; }
+    const TFont& Font() const { return font_; }
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool parentFont);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool parentColor);
+
+    virtual void Click();
+    void SetParentComponent(TComponent* parent) override;
+
+    TNotifyEvent OnClick;
+    TMouseMoveEvent OnMouseMove;
+    TNotifyEvent OnMouseLeave;
+
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    void Loaded() override;
+
+protected:
+    virtual void BoundsChanged() {}
+    virtual void CaptionChanged() {}
+    virtual void FontChanged() {}
+    virtual void ColorChanged() {}
+    virtual void VisibleChanged() {}
+    void RequestRealign();
+    // Records bounds that the window already has, as after the user moved or sized it.
+    void StoreBounds(const RECT& bounds);
+
+private:
+    friend class TWinControl;
+    void ParentFontChanged();
+    void ParentColorChanged();
+
+    TWinControl* parent_ = nullptr;
+    int left_ = 0;
+    int top_ = 0;
+    int width_ = 0;
+    int height_ = 0;
+    TAlign align_ = TAlign::alNone;
+    bool visible_ = true;
+    bool enabled_ = true;
+    std::string caption_;
+    TFont font_;
+    bool parentFont_ = true;
+    TColor color_ = clBtnFace;
+    bool parentColor_ = true;
+    bool followingParent_ = false;
+};
+
+// A control without a window, painted on its parent's surface.
+class TGraphicControl : public TControl {
+public:
+    using TControl::TControl;
+    ~TGraphicControl() override;
+
+    // Paints with (0, 0) at the control's top-left corner.
+    virtual void Paint(HDC dc) = 0;
+    // Draws at once on the parent's surface, clipped to the control; nothing while the control
+    // is invisible or its parent has no window.
+    void Repaint();
+
+protected:
+    void BoundsChanged() override;
+    void VisibleChanged() override;
+    void InvalidateArea(const RECT& area);
+};
+
+// A control with a window of its own.
+class TWinControl : public TControl {
+public:
+    explicit TWinControl(TComponent* owner);
+    ~TWinControl() override;
+
+    HWND Handle() const { return handle_; }
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    // Creates the window, and those of the windowed children, when the parent has one.
+    void CreateHandle();
+    static TWinControl* FromHandle(HWND window);
+
+    const std::vector<TControl*>& Controls() const { return controls_; }
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int width);
+    int TabOrder() const { return tabOrder_; }
+    void SetParent(TWinControl* parent) override;
+    void SetBounds(int left, int top, int width, int height) override;
+
+    // The area that aligned children share, in client coordinates.
+    virtual RECT AlignArea() const;
+    void Realign();
+    RECT ClientRect() const;
+
+    // The window's own message handling; anything it raises is shown by the application.
+    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // A notification that the parent received for this control (WM_COMMAND, WM_NOTIFY,
+    // WM_CTLCOLOR*); true when handled, with the answer in `result`.
+    virtual bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The brush of the control's colour, kept for the control's life.
+    HBRUSH ColorBrush();
+
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+
+protected:
+    struct WindowParams {
+        std::wstring className;
+        bool frameworkClass = false;  // a class of ours, or a standard control to subclass
+        DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+        DWORD exStyle = 0;
+        HWND parent = nullptr;
+        UINT classStyle = CS_DBLCLKS;
+    };
+    virtual void CreateParams(WindowParams& params);
+    // The window exists: give it what the object already holds.
+    virtual void HandleCreated();
+    virtual void PaintWindow(HDC dc);
+    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+    void DestroyHandle();
+
+    void BoundsChanged() override;
+    void CaptionChanged() override;
+    void FontChanged() override;
+    void ColorChanged() override;
+    void VisibleChanged() override;
+
+private:
+    friend class TControl;
+    friend struct WindowProcedures;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    void PaintGraphicControls(HDC dc);
+    void Attach(HWND window, bool subclassed);
+    void Detach();
+
+    HWND handle_ = nullptr;
+    bool subclassed_ = false;
+    bool trackingMouse_ = false;
+    bool aligning_ = false;
+    std::vector<TControl*> controls_;
+    int borderWidth_ = 0;
+    int tabOrder_ = -1;
+    OwnedBrush brush_;
+    TColor brushColor_ = 0;
+};

@@ -1,0 +1,172 @@
+#include "framework/ExtCtrls.h"
+
+#include "framework/Exceptions.h"
+#include "framework/FormReader.h"
+#include "framework/Text.h"
+
+namespace {
+
+constexpr UINT_PTR kTimerId = 1;
+
+TBevelCut BevelValue(const PropertyValue& value) {
+    const std::string& name = value.AsIdentifier();
+    if (name == "bvNone") {
+        return TBevelCut::bvNone;
+    }
+    if (name == "bvLowered") {
+        return TBevelCut::bvLowered;
+    }
+    if (name == "bvRaised") {
+        return TBevelCut::bvRaised;
+    }
+    ThrowReadError(value.line, "biseau inconnu « " + name + " »");
+}
+
+}  // namespace
+
+TPanel::TPanel(TComponent* owner) : TWinControl(owner) {}
+
+void TPanel::CreateParams(WindowParams& params) {
+    params.className = L"TPanel";
+    params.frameworkClass = true;
+    params.style |= WS_CLIPCHILDREN;
+    params.exStyle |= WS_EX_CONTROLPARENT;
+    params.classStyle |= CS_HREDRAW | CS_VREDRAW;
+}
+
+int TPanel::BevelSize() const {
+    return (bevelOuter_ != TBevelCut::bvNone ? bevelWidth_ : 0) +
+           (bevelInner_ != TBevelCut::bvNone ? bevelWidth_ : 0);
+}
+
+RECT TPanel::AlignArea() const {
+    RECT area = TWinControl::AlignArea();
+    InflateRect(&area, -BevelSize(), -BevelSize());
+    return area;
+}
+
+void TPanel::PaintWindow(HDC dc) {
+    RECT rect = ClientRect();
+    auto drawBevel = [&](TBevelCut cut) {
+        if (cut == TBevelCut::bvNone) {
+            return;
+        }
+        for (int i = 0; i < bevelWidth_; ++i) {
+            DrawEdge(dc, &rect, cut == TBevelCut::bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER,
+                     BF_RECT | BF_ADJUST);
+        }
+    };
+    drawBevel(bevelOuter_);
+    drawBevel(bevelInner_);
+}
+
+void TPanel::SetProperty(const PropertyItem& property, FormReader& reader) {
+    if (property.name == "BevelOuter") {
+        bevelOuter_ = BevelValue(property.value);
+    } else if (property.name == "BevelInner") {
+        bevelInner_ = BevelValue(property.value);
+    } else if (property.name == "BevelWidth") {
+        bevelWidth_ = property.value.AsInteger();
+    } else {
+        TWinControl::SetProperty(property, reader);
+    }
+}
+
+TImage::TImage(TComponent* owner) : TWinControl(owner) {}
+
+void TImage::CreateParams(WindowParams& params) {
+    params.className = L"STATIC";
+    // Centred: the control keeps its own size whatever the icon's.
+    params.style |= SS_ICON | SS_CENTERIMAGE;
+}
+
+void TImage::HandleCreated() {
+    TWinControl::HandleCreated();
+    if (icon_) {
+        SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
+        SetWindowPos(Handle(), nullptr, Left(), Top(), Width(), Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TImage::SetProperty(const PropertyItem& property, FormReader& reader) {
+    if (property.name == "Picture") {
+        std::wstring name = Utf8ToWide(property.value.AsString());
+        icon_.reset(static_cast<HICON>(
+            LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, 48, 48, 0)));
+        if (!icon_) {
+            ThrowReadError(property.value.line, "icône introuvable « " +
+                                                    property.value.AsString() + " »");
+        }
+    } else if (property.name == "Transparent") {
+        transparent_ = property.value.AsBoolean();
+    } else {
+        TWinControl::SetProperty(property, reader);
+    }
+}
+
+TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
+
+TTimer::~TTimer() {
+    enabled_ = false;
+    UpdateTimer();
+}
+
+void TTimer::SetInterval(uint32_t interval) {
+    if (interval != interval_) {
+        interval_ = interval;
+        UpdateTimer();
+    }
+}
+
+void TTimer::SetEnabled(bool enabled) {
+    if (enabled != enabled_) {
+        enabled_ = enabled;
+        UpdateTimer();
+    }
+}
+
+void TTimer::UpdateTimer() {
+    if (running_) {
+        KillTimer(window_->Handle(), kTimerId);
+        running_ = false;
+    }
+    if (!enabled_ || interval_ == 0 || !OnTimer) {
+        return;
+    }
+    if (!window_) {
+        window_ = std::make_unique<UtilWindow>(
+            L"TTimerWindow", WS_POPUP, WS_EX_TOOLWINDOW, this,
+            [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+                return HandleMessage(window, message, wParam, lParam);
+            });
+    }
+    // The platform counts at most USER_TIMER_MAXIMUM milliseconds (about 24.8 days); a longer
+    // interval ticks after that longest count.
+    UINT elapse = interval_ > USER_TIMER_MAXIMUM ? USER_TIMER_MAXIMUM : interval_;
+    running_ = SetTimer(window_->Handle(), kTimerId, elapse, nullptr) != 0;
+    if (!running_) {
+        throw Exception("Plus de minuterie disponible");
+    }
+}
+
+LRESULT TTimer::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_TIMER && wParam == kTimerId) {
+        Fire(OnTimer, this);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TTimer::SetProperty(const PropertyItem& property, FormReader& reader) {
+    if (property.name == "Interval") {
+        SetInterval(static_cast<uint32_t>(property.value.AsInteger()));
+    } else if (property.name == "Enabled") {
+        SetEnabled(property.value.AsBoolean());
+    } else if (property.name == "OnTimer") {
+        OnTimer = reader.Method<TNotifyEvent>(property.value);
+        UpdateTimer();
+    } else {
+        TComponent::SetProperty(property, reader);
+    }
+}

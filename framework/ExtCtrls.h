@@ -1,0 +1,73 @@
+#pragma once
+// Panels, images and timers.
+
+#include "framework/Controls.h"
+#include "framework/UtilWindow.h"
+
+#include <cstdint>
+#include <memory>
+
+enum class TBevelCut { bvNone, bvLowered, bvRaised };
+
+class TPanel : public TWinControl {
+public:
+    explicit TPanel(TComponent* owner);
+    TBevelCut BevelOuter() const { return bevelOuter_; }
+    RECT AlignArea() const override;
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+
+protected:
+    void CreateParams(WindowParams& params) override;
+    void PaintWindow(HDC dc) override;
+
+private:
+    int BevelSize() const;
+    TBevelCut bevelOuter_ = TBevelCut::bvRaised;
+    TBevelCut bevelInner_ = TBevelCut::bvNone;
+    int bevelWidth_ = 1;
+};
+
+// An icon from the program's resources, centred in its own static window.
+class TImage : public TWinControl {
+public:
+    explicit TImage(TComponent* owner);
+    HICON Icon() const { return icon_.get(); }
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+
+protected:
+    void CreateParams(WindowParams& params) override;
+    void HandleCreated() override;
+
+private:
+    OwnedIcon icon_;
+    bool transparent_ = false;
+};
+
+// A window timer. It ticks while it is enabled, its interval is not 0 and it has a handler.
+class TTimer : public TComponent {
+public:
+    explicit TTimer(TComponent* owner);
+    ~TTimer() override;
+
+    uint32_t Interval() const { return interval_; }
+    // A different interval restarts the countdown from the full interval.
+    void SetInterval(uint32_t interval);
+    bool Enabled() const { return enabled_; }
+    // Enabling a disabled timer restarts its countdown.
+    void SetEnabled(bool enabled);
+    // Whether a platform timer is counting now.
+    bool Running() const { return running_; }
+
+    TNotifyEvent OnTimer;
+
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+
+private:
+    void UpdateTimer();
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    uint32_t interval_ = 1000;
+    bool enabled_ = true;
+    bool running_ = false;
+    std::unique_ptr<UtilWindow> window_;
+};

@@ -1,0 +1,78 @@
+#include "framework/FormReader.h"
+
+#include "framework/Controls.h"
+#include "framework/Forms.h"
+
+ClassRegistry& ClassRegistry::Instance() {
+    static ClassRegistry registry;
+    return registry;
+}
+
+const ComponentFactory* ClassRegistry::Find(const std::string& className) const {
+    auto found = factories_.find(className);
+    return found != factories_.end() ? &found->second : nullptr;
+}
+
+void FormReader::Read(const ObjectNode& rootNode) {
+    if (rootNode.className != root_.ClassName()) {
+        ThrowReadError(rootNode.line, "la fiche décrit « " + rootNode.className + " », pas « " +
+                                          root_.ClassName() + " »");
+    }
+    root_.SetName(rootNode.name);
+    ApplyProperties(root_, rootNode.properties);
+    for (const auto& child : rootNode.children) {
+        ReadChild(*child, &root_);
+    }
+    for (const auto& fixup : fixups_) {
+        fixup(&root_);
+    }
+    fixups_.clear();
+}
+
+void FormReader::ReadChild(const ObjectNode& node, TComponent* parent) {
+    const ComponentFactory* factory = ClassRegistry::Instance().Find(node.className);
+    if (factory == nullptr) {
+        ThrowReadError(node.line, "classe inconnue « " + node.className + " »");
+    }
+    if (root_.FindComponent(node.name) != nullptr) {
+        ThrowReadError(node.line, "nom en double « " + node.name + " »");
+    }
+    TComponent* component = (*factory)(&root_);
+    component->SetName(node.name);
+    component->BeginLoading();
+    // Non-visual components sit on the form without a parent; everything else is placed in
+    // the block that encloses it.
+    if (parent != &root_ || dynamic_cast<TControl*>(component) != nullptr) {
+        component->SetParentComponent(parent);
+    }
+    if (!root_.BindField(node.name, component)) {
+        ThrowReadError(node.line, "« " + node.name + " » n'est pas du type de son champ");
+    }
+    ApplyProperties(*component, node.properties);
+    for (const auto& child : node.children) {
+        ReadChild(*child, component);
+    }
+}
+
+void FormReader::ApplyProperties(TComponent& component,
+                                 const std::vector<PropertyItem>& properties) {
+    for (const PropertyItem& property : properties) {
+        component.SetProperty(property, *this);
+    }
+}
+
+const TMethod& FormReader::FindMethod(const PropertyValue& value) {
+    const TMethod* method = root_.FindMethod(value.AsIdentifier());
+    if (method == nullptr) {
+        ThrowReadError(value.line, "méthode inconnue « " + value.text + " »");
+    }
+    return *method;
+}
+
+TComponent* FormReader::Lookup(TComponent* root, const std::string& name, int line) {
+    TComponent* component = root->FindComponent(name);
+    if (component == nullptr) {
+        ThrowReadError(line, "composant inconnu « " + name + " »");
+    }
+    return component;
+}

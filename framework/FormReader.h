@@ -1,0 +1,78 @@
+#pragma once
+// Builds a form and its components from the form resource's text.
+
+#include "framework/Classes.h"
+#include "framework/FormText.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <variant>
+#include <vector>
+
+class TComponent;
+class TForm;
+class TWinControl;
+
+// A method of the form that an event property names.
+using TMethod =
+    std::variant<TNotifyEvent, TMouseEvent, TMouseMoveEvent, TCloseEvent, TExceptionEvent>;
+
+using ComponentFactory = std::function<TComponent*(TComponent* owner)>;
+
+// The classes that a form resource may name.
+class ClassRegistry {
+public:
+    static ClassRegistry& Instance();
+
+    template <typename T>
+    void Register(const std::string& className) {
+        factories_[className] = [](TComponent* owner) -> TComponent* { return new T(owner); };
+    }
+    const ComponentFactory* Find(const std::string& className) const;
+
+private:
+    std::map<std::string, ComponentFactory> factories_;
+};
+
+class FormReader {
+public:
+    explicit FormReader(TForm& root) : root_(root) {}
+
+    // Creates every component of the resource with its properties, then resolves the
+    // references between components.
+    void Read(const ObjectNode& rootNode);
+
+    // The form's method that an event property names, of the event's own signature.
+    template <typename Event>
+    Event Method(const PropertyValue& value) {
+        const TMethod& method = FindMethod(value);
+        if (const Event* event = std::get_if<Event>(&method)) {
+            return *event;
+        }
+        ThrowReadError(value.line, "« " + value.text + " » n'a pas la signature de l'événement");
+    }
+
+    // A reference to another component, resolved once every component exists.
+    template <typename T>
+    void Reference(const PropertyValue& value, std::function<void(T*)> assign) {
+        const std::string& name = value.AsIdentifier();
+        int line = value.line;
+        fixups_.push_back([this, name, line, assign](TComponent* root) {
+            T* target = dynamic_cast<T*>(Lookup(root, name, line));
+            if (target == nullptr) {
+                ThrowReadError(line, "« " + name + " » n'est pas du type attendu");
+            }
+            assign(target);
+        });
+    }
+
+private:
+    const TMethod& FindMethod(const PropertyValue& value);
+    void ReadChild(const ObjectNode& node, TComponent* parent);
+    void ApplyProperties(TComponent& component, const std::vector<PropertyItem>& properties);
+    static TComponent* Lookup(TComponent* root, const std::string& name, int line);
+
+    TForm& root_;
+    std::vector<std::function<void(TComponent*)>> fixups_;
+};

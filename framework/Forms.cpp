@@ -1,0 +1,430 @@
+#include "framework/Forms.h"
+
+#include "framework/ComCtrls.h"
+#include "framework/ExceptionEdge.h"
+#include "framework/Exceptions.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Menus.h"
+#include "framework/StdCtrls.h"
+#include "framework/Text.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+TApplication* Application = nullptr;
+
+namespace {
+
+void RegisterStandardClasses() {
+    ClassRegistry& registry = ClassRegistry::Instance();
+    registry.Register<TLabel>("TLabel");
+    registry.Register<TButton>("TButton");
+    registry.Register<TCheckBox>("TCheckBox");
+    registry.Register<TGroupBox>("TGroupBox");
+    registry.Register<TPanel>("TPanel");
+    registry.Register<TImage>("TImage");
+    registry.Register<TTimer>("TTimer");
+    registry.Register<TStatusBar>("TStatusBar");
+    registry.Register<TPopupMenu>("TPopupMenu");
+    registry.Register<TMenuItem>("TMenuItem");
+    registry.Register<TApplicationEvents>("TApplicationEvents");
+    registry.Register<TXPManifest>("TXPManifest");
+}
+
+std::string MessageOf(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Erreur inconnue";
+    }
+}
+
+TPosition PositionValue(const PropertyValue& value) {
+    const std::string& name = value.AsIdentifier();
+    if (name == "poDesigned") {
+        return TPosition::poDesigned;
+    }
+    if (name == "poDesktopCenter") {
+        return TPosition::poDesktopCenter;
+    }
+    if (name == "poScreenCenter") {
+        return TPosition::poScreenCenter;
+    }
+    ThrowReadError(value.line, "position inconnue « " + name + " »");
+}
+
+}  // namespace
+
+void HandleApplicationException(TObject* sender, std::exception_ptr error) {
+    if (Application != nullptr) {
+        Application->HandleException(sender, error);
+    }
+}
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+    static bool registered = false;
+    if (!registered) {
+        RegisterStandardClasses();
+        registered = true;
+    }
+    SetVisible(false);
+    SetParentFont(false);
+    SetColor(clBtnFace);
+}
+
+TForm::~TForm() {
+    // The components go first, while the form's window still stands around theirs.
+    DestroyComponents();
+    DestroyHandle();
+    if (Application != nullptr && Application != Owner()) {
+        Application->UpdateVisible();
+    }
+}
+
+void TForm::Load() {
+    std::wstring name = Utf8ToWide(ClassName());
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(10));  // RT_RCDATA
+    HGLOBAL data = resource != nullptr ? LoadResource(module, resource) : nullptr;
+    if (data == nullptr) {
+        throw EReadError("Ressource de fiche introuvable : " + std::string(ClassName()));
+    }
+    LoadFromText(std::string_view(static_cast<const char*>(LockResource(data)),
+                                  SizeofResource(module, resource)));
+}
+
+void TForm::LoadFromText(std::string_view text) {
+    std::unique_ptr<ObjectNode> root = ParseFormText(text);
+    BeginLoading();
+    FormReader reader(*this);
+    reader.Read(*root);
+    Loaded();
+    for (TComponent* component : std::vector<TComponent*>(Components())) {
+        component->Loaded();
+    }
+    CreateHandle();
+    // An exception in the creation handler is shown like any other; the form stands.
+    RunGuarded(this, 0, [&] {
+        Fire(OnCreate, this);
+        return 0;
+    });
+}
+
+const TMethod* TForm::FindMethod(const std::string& name) const {
+    auto found = methods_.find(name);
+    return found != methods_.end() ? &found->second : nullptr;
+}
+
+bool TForm::BindField(const std::string& name, TComponent* component) {
+    auto found = fields_.find(name);
+    return found == fields_.end() || found->second(component);
+}
+
+void TForm::CreateParams(WindowParams& params) {
+    params.className = Utf8ToWide(ClassName());
+    params.frameworkClass = true;
+    params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+    params.exStyle = WS_EX_CONTROLPARENT;
+    params.parent = Application != nullptr ? Application->Handle() : nullptr;
+}
+
+void TForm::Center() {
+    HWND desktop = GetDesktopWindow();
+    RECT screen{};
+    GetWindowRect(desktop, &screen);
+    int left = screen.left + (screen.right - screen.left - Width()) / 2;
+    int top = screen.top + (screen.bottom - screen.top - Height()) / 2;
+    SetBounds(left, top, Width(), Height());
+}
+
+void TForm::VisibleChanged() {
+    if (Application != nullptr) {
+        Application->UpdateVisible();
+    }
+    if (!HandleAllocated()) {
+        return;
+    }
+    if (!Visible()) {
+        ShowWindow(Handle(), SW_HIDE);
+        return;
+    }
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        if (position_ == TPosition::poDesktopCenter || position_ == TPosition::poScreenCenter) {
+            Center();
+        }
+    }
+    ShowWindow(Handle(), windowState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED
+                                                                     : SW_SHOWNORMAL);
+}
+
+void TForm::SetWindowState(TWindowState state) {
+    if (state == windowState_) {
+        return;
+    }
+    windowState_ = state;
+    if (HandleAllocated() && Visible()) {
+        ShowWindow(Handle(), state == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
+                             : state == TWindowState::wsMinimized ? SW_MINIMIZE
+                                                                  : SW_RESTORE);
+    }
+}
+
+void TForm::Close() {
+    TCloseAction action = TCloseAction::caHide;
+    Fire(OnClose, this, action);
+    if (action == TCloseAction::caNone) {
+        return;
+    }
+    if (Application != nullptr && Application->MainForm() == this) {
+        Application->Terminate();
+    } else {
+        Hide();
+    }
+}
+
+LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_WINDOWPOSCHANGED: {
+            RECT bounds{};
+            GetWindowRect(Handle(), &bounds);
+            if (!IsIconic(Handle())) {
+                StoreBounds(bounds);
+            }
+            break;
+        }
+        case WM_SYSCOMMAND:
+            // The program minimizes as a whole: the application window takes the command.
+            if ((wParam & 0xFFF0) == SC_MINIMIZE && Application != nullptr &&
+                Application->MainForm() == this) {
+                SendMessageW(Application->Handle(), WM_SYSCOMMAND, wParam, lParam);
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return TWinControl::WndProc(message, wParam, lParam);
+}
+
+void TForm::SetProperty(const PropertyItem& property, FormReader& reader) {
+    const std::string& name = property.name;
+    if (name == "Position") {
+        position_ = PositionValue(property.value);
+    } else if (name == "OnCreate") {
+        OnCreate = reader.Method<TNotifyEvent>(property.value);
+    } else if (name == "OnClose") {
+        OnClose = reader.Method<TCloseEvent>(property.value);
+    } else {
+        TWinControl::SetProperty(property, reader);
+    }
+}
+
+TApplication::TApplication() : TComponent(nullptr) { Application = this; }
+
+TApplication::~TApplication() {
+    DestroyComponents();
+    window_.reset();
+    if (Application == this) {
+        Application = nullptr;
+    }
+}
+
+void TApplication::Initialize() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    window_ = std::make_unique<UtilWindow>(
+        L"TApplication", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+        0, this,
+        [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+            return WindowProc(window, message, wParam, lParam);
+        },
+        L"Velmora", width / 2, height / 2, 0, 0);
+}
+
+int TApplication::StartupShowCommand() const {
+    if (startupShowCommand_ >= 0) {
+        return startupShowCommand_;
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    return (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWNORMAL;
+}
+
+void TApplication::Run() {
+    if (mainForm_ != nullptr) {
+        int show = StartupShowCommand();
+        if (show == SW_SHOWMAXIMIZED) {
+            mainForm_->SetWindowState(TWindowState::wsMaximized);
+        } else if (show == SW_SHOWMINNOACTIVE) {
+            mainForm_->MarkWindowState(TWindowState::wsMinimized);
+        }
+        if (showMainForm_) {
+            if (mainForm_->WindowState() == TWindowState::wsMinimized) {
+                Minimize();
+            } else {
+                mainForm_->Show();
+            }
+        }
+    }
+    MSG message{};
+    while (!terminated_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
+        HWND form = mainForm_ != nullptr ? mainForm_->Handle() : nullptr;
+        if (form == nullptr || !IsDialogMessageW(form, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    terminated_ = true;
+}
+
+void TApplication::Terminate() {
+    if (!terminated_) {
+        terminated_ = true;
+        PostQuitMessage(0);
+    }
+}
+
+void TApplication::ProcessMessages() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            terminated_ = true;
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void TApplication::Minimize() {
+    HWND window = Handle();
+    if (IsIconic(window)) {
+        return;
+    }
+    SetActiveWindow(window);
+    if (mainForm_ != nullptr && mainForm_->HandleAllocated() &&
+        IsWindowEnabled(mainForm_->Handle()) && (showMainForm_ || mainForm_->Visible())) {
+        // The system's animation then starts from the main window.
+        SetWindowPos(window, mainForm_->Handle(), mainForm_->Left(), mainForm_->Top(),
+                     mainForm_->Width(), 0, SWP_SHOWWINDOW);
+        DefWindowProcW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    } else {
+        ANIMATIONINFO animation{sizeof animation, 0};
+        SystemParametersInfoW(SPI_GETANIMATION, sizeof animation, &animation, 0);
+        bool animated = animation.iMinAnimate != 0;
+        if (animated) {
+            animation.iMinAnimate = 0;
+            SystemParametersInfoW(SPI_SETANIMATION, sizeof animation, &animation, 0);
+        }
+        ShowWindow(window, SW_MINIMIZE);
+        if (animated) {
+            animation.iMinAnimate = 1;
+            SystemParametersInfoW(SPI_SETANIMATION, sizeof animation, &animation, 0);
+        }
+    }
+    for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_)) {
+        Fire(events->OnMinimize, events);
+    }
+}
+
+void TApplication::UpdateVisible() {
+    HWND window = Handle();
+    if (window == nullptr) {
+        return;
+    }
+    bool wanted = false;
+    for (TComponent* component : Components()) {
+        if (auto* form = dynamic_cast<TForm*>(component); form != nullptr && form->Visible()) {
+            wanted = true;
+        }
+    }
+    bool actual = IsWindowVisible(window) != FALSE;
+    if (actual == recordedVisible_ && wanted != recordedVisible_) {
+        UINT show = wanted ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+        SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | show);
+        recordedVisible_ = wanted;
+    }
+}
+
+void TApplication::HandleException(TObject* sender, std::exception_ptr error) {
+    Exception exception(MessageOf(error));
+    for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_)) {
+        if (!events->OnException) {
+            continue;
+        }
+        // A handler that fails in turn must not take the program down with it.
+        try {
+            events->OnException(sender, exception);
+        } catch (...) {
+        }
+    }
+}
+
+int TApplication::HookMainWindow(MessageHook hook) {
+    hooks_.emplace_back(nextHook_, std::move(hook));
+    return nextHook_++;
+}
+
+void TApplication::UnhookMainWindow(int id) {
+    hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(),
+                                [id](const auto& hook) { return hook.first == id; }),
+                 hooks_.end());
+}
+
+LRESULT TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    for (const auto& hook : std::vector<std::pair<int, MessageHook>>(hooks_)) {
+        if (hook.second(message, wParam, lParam)) {
+            return 0;
+        }
+    }
+    switch (message) {
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+                Minimize();
+                return 0;
+            }
+            break;
+        case WM_CLOSE:
+            if (mainForm_ != nullptr) {
+                mainForm_->Close();
+            }
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+TApplicationEvents::TApplicationEvents(TComponent* owner) : TComponent(owner) {
+    if (Application != nullptr) {
+        Application->events_.push_back(this);
+    }
+}
+
+TApplicationEvents::~TApplicationEvents() {
+    if (Application != nullptr) {
+        auto& events = Application->events_;
+        events.erase(std::remove(events.begin(), events.end(), this), events.end());
+    }
+}
+
+void TApplicationEvents::SetProperty(const PropertyItem& property, FormReader& reader) {
+    if (property.name == "OnException") {
+        OnException = reader.Method<TExceptionEvent>(property.value);
+    } else if (property.name == "OnMinimize") {
+        OnMinimize = reader.Method<TNotifyEvent>(property.value);
+    } else {
+        TComponent::SetProperty(property, reader);
+    }
+}

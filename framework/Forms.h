@@ -1,0 +1,188 @@
+#pragma once
+// Forms and the application object: the program's windows, its zero-sized application window
+// with the taskbar button, the message loop and the exception handler.
+
+#include "framework/Controls.h"
+#include "framework/FormReader.h"
+#include "framework/UtilWindow.h"
+
+#include <exception>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+enum class TPosition { poDesigned, poDesktopCenter, poScreenCenter };
+enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
+
+class TForm : public TWinControl {
+public:
+    explicit TForm(TComponent* owner);
+    ~TForm() override;
+
+    // The window class name, and the name of the form resource that describes the form.
+    virtual const char* ClassName() const = 0;
+
+    // Builds the form from its resource: components and properties, then every component's
+    // end-of-loading notification, then the window, then OnCreate.
+    void Load();
+    // Builds the form from the text of a form resource.
+    void LoadFromText(std::string_view text);
+
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Runs OnClose; unless it answers caNone, hides the form, or ends the program when it is the
+    // main form.
+    void Close();
+
+    TWindowState WindowState() const { return windowState_; }
+    void SetWindowState(TWindowState state);
+    // Marks the state without touching the window, as a start minimized does.
+    void MarkWindowState(TWindowState state) { windowState_ = state; }
+    TPosition Position() const { return position_; }
+
+    TNotifyEvent OnCreate;
+    TCloseEvent OnClose;
+
+    const TMethod* FindMethod(const std::string& name) const;
+    // Points the form's field of that name at the component; false when the field's type
+    // does not fit.
+    bool BindField(const std::string& name, TComponent* component);
+
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    template <typename Form>
+    void Publish(const std::string& name, void (Form::*method)(TObject*)) {
+        methods_[name] = TNotifyEvent(
+            [this, method](TObject* sender) { (static_cast<Form*>(this)->*method)(sender); });
+    }
+    template <typename Form>
+    void Publish(const std::string& name,
+                 void (Form::*method)(TObject*, TMouseButton, TShiftState, int, int)) {
+        methods_[name] = TMouseEvent(
+            [this, method](TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
+                (static_cast<Form*>(this)->*method)(sender, button, shift, x, y);
+            });
+    }
+    template <typename Form>
+    void Publish(const std::string& name, void (Form::*method)(TObject*, TShiftState, int, int)) {
+        methods_[name] = TMouseMoveEvent([this, method](TObject* sender, TShiftState shift, int x,
+                                                        int y) {
+            (static_cast<Form*>(this)->*method)(sender, shift, x, y);
+        });
+    }
+    template <typename Form>
+    void Publish(const std::string& name, void (Form::*method)(TObject*, TCloseAction&)) {
+        methods_[name] = TCloseEvent([this, method](TObject* sender, TCloseAction& action) {
+            (static_cast<Form*>(this)->*method)(sender, action);
+        });
+    }
+    template <typename Form>
+    void Publish(const std::string& name, void (Form::*method)(TObject*, const Exception&)) {
+        methods_[name] = TExceptionEvent([this, method](TObject* sender, const Exception& error) {
+            (static_cast<Form*>(this)->*method)(sender, error);
+        });
+    }
+    template <typename T>
+    void PublishField(const std::string& name, T*& field) {
+        fields_[name] = [&field](TComponent* component) {
+            field = dynamic_cast<T*>(component);
+            return field != nullptr;
+        };
+    }
+
+    void CreateParams(WindowParams& params) override;
+    void VisibleChanged() override;
+
+private:
+    void Center();
+
+    std::map<std::string, TMethod> methods_;
+    std::map<std::string, std::function<bool(TComponent*)>> fields_;
+    TPosition position_ = TPosition::poDesigned;
+    TWindowState windowState_ = TWindowState::wsNormal;
+    bool shownOnce_ = false;
+};
+
+class TApplicationEvents;
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    // Creates the application window; call once before any form.
+    void Initialize();
+
+    // Creates a form, builds it from its resource and, for the first form, makes it the main
+    // form once it is complete.
+    template <typename Form>
+    void CreateForm(Form*& reference) {
+        auto* form = new Form(this);
+        reference = form;
+        form->Load();
+        if (mainForm_ == nullptr) {
+            mainForm_ = form;
+        }
+        UpdateVisible();
+    }
+
+    // Shows the main form as the start-up show command and the show-main-form flag say, then
+    // runs the message loop until the program ends.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Handles the messages waiting in the queue, then returns.
+    void ProcessMessages();
+
+    HWND Handle() const { return window_ ? window_->Handle() : nullptr; }
+    TForm* MainForm() const { return mainForm_; }
+    bool ShowMainForm() const { return showMainForm_; }
+    void SetShowMainForm(bool show) { showMainForm_ = show; }
+    // The show command the program was started with; SW_SHOWNORMAL when none was given.
+    int StartupShowCommand() const;
+    void SetStartupShowCommand(int command) { startupShowCommand_ = command; }
+
+    void Minimize();
+    // Shows the application window when a form is visible and hides it when none is.
+    void UpdateVisible();
+
+    // Passes the exception to every OnException; without one it is dropped quietly.
+    void HandleException(TObject* sender, std::exception_ptr error);
+
+    // Hooks on the application window's messages; a hook returning true consumes the message.
+    using MessageHook = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)>;
+    int HookMainWindow(MessageHook hook);
+    void UnhookMainWindow(int id);
+
+private:
+    friend class TApplicationEvents;
+    LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::unique_ptr<UtilWindow> window_;
+    TForm* mainForm_ = nullptr;
+    bool showMainForm_ = true;
+    bool terminated_ = false;
+    bool recordedVisible_ = false;
+    int startupShowCommand_ = -1;
+    std::vector<TApplicationEvents*> events_;
+    std::vector<std::pair<int, MessageHook>> hooks_;
+    int nextHook_ = 1;
+};
+
+extern TApplication* Application;
+
+// Passes the application's exception and minimize events to handlers on a form.
+class TApplicationEvents : public TComponent {
+public:
+    explicit TApplicationEvents(TComponent* owner);
+    ~TApplicationEvents() override;
+
+    TExceptionEvent OnException;
+    TNotifyEvent OnMinimize;
+
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+};

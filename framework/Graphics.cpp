@@ -1,0 +1,143 @@
+#include "framework/Graphics.h"
+
+#include "framework/Classes.h"
+
+#include "framework/FormText.h"
+#include "framework/PropertyValues.h"
+#include "framework/Text.h"
+
+void TFont::SetName(const std::string& name) {
+    if (name != name_) {
+        name_ = name;
+        Changed();
+    }
+}
+
+void TFont::SetHeight(int height) {
+    if (height != height_) {
+        height_ = height;
+        Changed();
+    }
+}
+
+void TFont::SetColor(TColor color) {
+    if (color != color_) {
+        color_ = color;
+        Changed();
+    }
+}
+
+void TFont::SetBold(bool bold) {
+    if (bold != bold_) {
+        bold_ = bold;
+        Changed();
+    }
+}
+
+void TFont::SetUnderline(bool underline) {
+    if (underline != underline_) {
+        underline_ = underline;
+        Changed();
+    }
+}
+
+void TFont::SetItalic(bool italic) {
+    if (italic != italic_) {
+        italic_ = italic;
+        Changed();
+    }
+}
+
+void TFont::Assign(const TFont& other) {
+    if (*this == other) {
+        return;
+    }
+    name_ = other.name_;
+    height_ = other.height_;
+    color_ = other.color_;
+    bold_ = other.bold_;
+    underline_ = other.underline_;
+    italic_ = other.italic_;
+    Changed();
+}
+
+bool TFont::operator==(const TFont& other) const {
+    return name_ == other.name_ && height_ == other.height_ && color_ == other.color_ &&
+           bold_ == other.bold_ && underline_ == other.underline_ && italic_ == other.italic_;
+}
+
+HFONT TFont::Handle() const {
+    if (!handle_) {
+        std::wstring face = Utf8ToWide(name_);
+        handle_.reset(CreateFontW(height_, 0, 0, 0, bold_ ? FW_BOLD : FW_NORMAL, italic_,
+                                  underline_, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                                  face.c_str()));
+    }
+    return handle_.get();
+}
+
+bool TFont::SetProperty(const PropertyItem& property) {
+    const std::string& name = property.name;
+    const PropertyValue& value = property.value;
+    if (name == "Font.Name") {
+        SetName(value.AsString());
+    } else if (name == "Font.Height") {
+        SetHeight(value.AsInteger());
+    } else if (name == "Font.Color") {
+        SetColor(ColorValue(value));
+    } else if (name == "Font.Style") {
+        if (value.kind != PropertyValue::Kind::Set) {
+            ThrowReadError(value.line, "ensemble de styles attendu");
+        }
+        bool bold = false, underline = false, italic = false;
+        for (const std::string& style : value.members) {
+            if (style == "fsBold") {
+                bold = true;
+            } else if (style == "fsUnderline") {
+                underline = true;
+            } else if (style == "fsItalic") {
+                italic = true;
+            } else {
+                ThrowReadError(value.line, "style inconnu « " + style + " »");
+            }
+        }
+        SetBold(bold);
+        SetUnderline(underline);
+        SetItalic(italic);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void TFont::Changed() {
+    handle_.reset();
+    Fire(OnChange);
+}
+
+void TCanvas::FillRect(const RECT& rect, TColor color) {
+    OwnedBrush brush(CreateSolidBrush(ColorToRGB(color)));
+    ::FillRect(dc_, &rect, brush.get());
+}
+
+SIZE TCanvas::TextExtent(const std::wstring& text) const {
+    SIZE size{};
+    GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+    return size;
+}
+
+TBitmap::TBitmap(int width, int height) : width_(width), height_(height) {
+    WindowDc screen(nullptr);
+    dc_.reset(CreateCompatibleDC(screen.get()));
+    bitmap_.reset(CreateCompatibleBitmap(screen.get(), width > 0 ? width : 1,
+                                         height > 0 ? height : 1));
+    previous_ = SelectObject(dc_.get(), bitmap_.get());
+}
+
+TBitmap::~TBitmap() {
+    // The bitmap must leave the DC before either can be deleted.
+    SelectObject(dc_.get(), previous_);
+}
+
+void TBitmap::Blacken() { PatBlt(dc_.get(), 0, 0, width_, height_, BLACKNESS); }

@@ -1,0 +1,83 @@
+#pragma once
+// Fonts, canvases and bitmaps: GDI objects owned so that each is released on every path.
+
+#include "framework/Colors.h"
+#include "framework/Handles.h"
+
+#include <functional>
+#include <string>
+
+struct PropertyItem;
+
+class TFont {
+public:
+    const std::string& Name() const { return name_; }
+    void SetName(const std::string& name);
+    int Height() const { return height_; }
+    void SetHeight(int height);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    bool Bold() const { return bold_; }
+    void SetBold(bool bold);
+    bool Underline() const { return underline_; }
+    void SetUnderline(bool underline);
+    bool Italic() const { return italic_; }
+    void SetItalic(bool italic);
+
+    void Assign(const TFont& other);
+    bool operator==(const TFont& other) const;
+
+    // The GDI font, created at first need and kept until the font changes.
+    HFONT Handle() const;
+
+    // Sets `Font.Name`-style sub-properties; false when the name is not a font property.
+    bool SetProperty(const PropertyItem& property);
+
+    std::function<void()> OnChange;
+
+private:
+    void Changed();
+
+    std::string name_ = "MS Sans Serif";
+    int height_ = -11;
+    TColor color_ = clWindowText;
+    bool bold_ = false;
+    bool underline_ = false;
+    bool italic_ = false;
+    mutable OwnedFont handle_;
+};
+
+// Drawing on a device context that someone else owns.
+class TCanvas {
+public:
+    explicit TCanvas(HDC dc) : dc_(dc) {}
+    HDC Handle() const { return dc_; }
+    void FillRect(const RECT& rect, TColor color);
+    SIZE TextExtent(const std::wstring& text) const;
+
+private:
+    HDC dc_;
+};
+
+// An off-screen device-dependent bitmap with a memory device context selected into it.
+class TBitmap {
+public:
+    TBitmap(int width, int height);
+    TBitmap(const TBitmap&) = delete;
+    TBitmap& operator=(const TBitmap&) = delete;
+    virtual ~TBitmap();
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    HDC Dc() const { return dc_.get(); }
+    TCanvas Canvas() const { return TCanvas(dc_.get()); }
+    // BLACKNESS over the whole bitmap.
+    void Blacken();
+
+private:
+    int width_;
+    int height_;
+    OwnedMemoryDc dc_;
+    OwnedBitmap bitmap_;
+    HGDIOBJ previous_ = nullptr;
+};

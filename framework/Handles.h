@@ -1,0 +1,145 @@
+#pragma once
+// Move-only owners for Windows handles, and scoped guards for the GDI calls that come in pairs.
+
+#include <windows.h>
+
+#include <utility>
+
+template <typename Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : handle_(handle) {}
+    ~UniqueHandle() { reset(); }
+
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            reset(other.release());
+        }
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle get() const { return handle_; }
+    explicit operator bool() const { return handle_ != Handle{}; }
+
+    Handle release() { return std::exchange(handle_, Handle{}); }
+
+    // Closing keeps the caller's last-error value, so a failure reported just before survives.
+    void reset(Handle handle = Handle{}) {
+        if (handle_ != Handle{}) {
+            DWORD lastError = GetLastError();
+            Traits::Close(handle_);
+            SetLastError(lastError);
+        }
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_{};
+};
+
+struct GdiObjectTraits {
+    using Handle = HGDIOBJ;
+    static void Close(Handle h) { DeleteObject(h); }
+};
+struct FontTraits {
+    using Handle = HFONT;
+    static void Close(Handle h) { DeleteObject(h); }
+};
+struct BrushTraits {
+    using Handle = HBRUSH;
+    static void Close(Handle h) { DeleteObject(h); }
+};
+struct BitmapTraits {
+    using Handle = HBITMAP;
+    static void Close(Handle h) { DeleteObject(h); }
+};
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static void Close(Handle h) { DeleteDC(h); }
+};
+struct IconTraits {
+    using Handle = HICON;
+    static void Close(Handle h) { DestroyIcon(h); }
+};
+struct MenuTraits {
+    using Handle = HMENU;
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+struct WindowTraits {
+    using Handle = HWND;
+    static void Close(Handle h) { DestroyWindow(h); }
+};
+
+using OwnedFont = UniqueHandle<FontTraits>;
+using OwnedBrush = UniqueHandle<BrushTraits>;
+using OwnedBitmap = UniqueHandle<BitmapTraits>;
+using OwnedMemoryDc = UniqueHandle<MemoryDcTraits>;
+using OwnedIcon = UniqueHandle<IconTraits>;
+using OwnedMenu = UniqueHandle<MenuTraits>;
+using OwnedWindow = UniqueHandle<WindowTraits>;
+
+// GetDC / ReleaseDC.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    ~WindowDc() {
+        if (dc_ != nullptr) {
+            ReleaseDC(window_, dc_);
+        }
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// BeginPaint / EndPaint.
+class PaintScope {
+public:
+    explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+    ~PaintScope() { EndPaint(window_, &paint_); }
+    PaintScope(const PaintScope&) = delete;
+    PaintScope& operator=(const PaintScope&) = delete;
+    HDC dc() const { return dc_; }
+    const RECT& area() const { return paint_.rcPaint; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// SelectObject, undone when the scope ends.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+    ~ScopedSelect() { SelectObject(dc_, previous_); }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
+// SaveDC / RestoreDC.
+class ScopedDcState {
+public:
+    explicit ScopedDcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~ScopedDcState() { RestoreDC(dc_, saved_); }
+    ScopedDcState(const ScopedDcState&) = delete;
+    ScopedDcState& operator=(const ScopedDcState&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};

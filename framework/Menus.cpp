@@ -1,0 +1,108 @@
+#include "framework/Menus.h"
+
+#include "framework/Exceptions.h"
+#include "framework/FormReader.h"
+#include "framework/Handles.h"
+#include "framework/Text.h"
+#include "framework/UtilWindow.h"
+
+#include <algorithm>
+#include <map>
+#include <memory>
+
+namespace {
+
+// Menu command identifiers start above the range that dialogs use for their own buttons.
+UINT NextCommand() {
+    static UINT next = 100;
+    return next++;
+}
+
+std::map<UINT, TMenuItem*>& ItemsByCommand() {
+    static std::map<UINT, TMenuItem*> items;
+    return items;
+}
+
+}  // namespace
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {
+    ItemsByCommand()[command_] = this;
+}
+
+TMenuItem::~TMenuItem() {
+    ItemsByCommand().erase(command_);
+    if (menu_ != nullptr) {
+        menu_->Remove(this);
+    }
+}
+
+void TMenuItem::Click() { Fire(OnClick, this); }
+
+void TMenuItem::SetParentComponent(TComponent* parent) {
+    auto* menu = dynamic_cast<TPopupMenu*>(parent);
+    if (menu == nullptr) {
+        TComponent::SetParentComponent(parent);
+        return;
+    }
+    menu->Add(this);
+}
+
+void TMenuItem::SetProperty(const PropertyItem& property, FormReader& reader) {
+    if (property.name == "Caption") {
+        SetCaption(property.value.AsString());
+    } else if (property.name == "OnClick") {
+        OnClick = reader.Method<TNotifyEvent>(property.value);
+    } else {
+        TComponent::SetProperty(property, reader);
+    }
+}
+
+TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {}
+
+TPopupMenu::~TPopupMenu() {
+    for (TMenuItem* item : items_) {
+        item->menu_ = nullptr;
+    }
+}
+
+void TPopupMenu::Add(TMenuItem* item) {
+    items_.push_back(item);
+    item->menu_ = this;
+}
+
+void TPopupMenu::Remove(TMenuItem* item) {
+    items_.erase(std::remove(items_.begin(), items_.end(), item), items_.end());
+    item->menu_ = nullptr;
+}
+
+void TPopupMenu::Popup(int x, int y) {
+    OwnedMenu menu(CreatePopupMenu());
+    if (!menu) {
+        throw Exception("Impossible de créer le menu");
+    }
+    for (TMenuItem* item : items_) {
+        if (item->IsSeparator()) {
+            AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuW(menu.get(), MF_STRING, item->Command(),
+                        Utf8ToWide(item->Caption()).c_str());
+        }
+    }
+    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, CommandWindow(), nullptr);
+}
+
+HWND TPopupMenu::CommandWindow() {
+    static UtilWindow window(
+        L"TPUtilWindow", WS_POPUP, WS_EX_TOOLWINDOW, nullptr,
+        [](HWND handle, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+            if (message == WM_COMMAND && HIWORD(wParam) == 0 && lParam == 0) {
+                auto found = ItemsByCommand().find(LOWORD(wParam));
+                if (found != ItemsByCommand().end()) {
+                    found->second->Click();
+                }
+                return 0;
+            }
+            return DefWindowProcW(handle, message, wParam, lParam);
+        });
+    return window.Handle();
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Popup menus and their items. Commands of a shown menu come back to one window of the
+// framework, which runs the chosen item's OnClick.
+
+#include "framework/Component.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+class TPopupMenu;
+
+class TMenuItem : public TComponent {
+public:
+    explicit TMenuItem(TComponent* owner);
+    ~TMenuItem() override;
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption) { caption_ = caption; }
+    bool IsSeparator() const { return caption_ == "-"; }
+    UINT Command() const { return command_; }
+    void Click();
+
+    TNotifyEvent OnClick;
+
+    void SetParentComponent(TComponent* parent) override;
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+
+private:
+    friend class TPopupMenu;
+    std::string caption_;
+    UINT command_;
+    TPopupMenu* menu_ = nullptr;
+};
+
+class TPopupMenu : public TComponent {
+public:
+    explicit TPopupMenu(TComponent* owner);
+    ~TPopupMenu() override;
+
+    const std::vector<TMenuItem*>& Items() const { return items_; }
+    void Add(TMenuItem* item);
+    void Remove(TMenuItem* item);
+
+    // Shows the menu at (x, y), left-aligned and tracking the right button, until it closes.
+    void Popup(int x, int y);
+    // The window that receives the commands of shown menus.
+    static HWND CommandWindow();
+
+private:
+    std::vector<TMenuItem*> items_;
+};

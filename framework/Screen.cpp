@@ -1,0 +1,49 @@
+#include "framework/Screen.h"
+
+#include <windows.h>
+
+namespace {
+
+HCURSOR SystemCursor(TCursor cursor) {
+    switch (cursor) {
+        case crHandPoint:
+            return LoadCursorW(nullptr, IDC_HAND);
+        default:
+            return LoadCursorW(nullptr, IDC_ARROW);
+    }
+}
+
+}  // namespace
+
+void TScreen::SetCursor(TCursor cursor) {
+    if (cursor == cursor_) {
+        return;
+    }
+    cursor_ = cursor;
+    if (cursor != crDefault) {
+        ::SetCursor(SystemCursor(cursor));
+        return;
+    }
+    // Back to the default: let the window under the pointer choose its own cursor again.
+    POINT point{};
+    GetCursorPos(&point);
+    if (HWND window = WindowFromPoint(point)) {
+        SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                     MAKELPARAM(SendMessageW(window, WM_NCHITTEST, 0,
+                                             MAKELPARAM(point.x, point.y)),
+                                WM_MOUSEMOVE));
+    }
+}
+
+bool TScreen::ApplyCursor() const {
+    if (cursor_ == crDefault) {
+        return false;
+    }
+    ::SetCursor(SystemCursor(cursor_));
+    return true;
+}
+
+TScreen& Screen() {
+    static TScreen screen;
+    return screen;
+}

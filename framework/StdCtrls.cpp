@@ -1,0 +1,199 @@
+#include "framework/StdCtrls.h"
+
+#include "framework/FormReader.h"
+#include "framework/Text.h"
+
+namespace {
+
+bool IsCommand(UINT message, WPARAM wParam, WORD code) {
+    return message == WM_COMMAND && HIWORD(wParam) == code;
+}
+
+}  // namespace
+
+TLabel::TLabel(TComponent* owner) : TWinControl(owner) {}
+
+void TLabel::CreateParams(WindowParams& params) {
+    params.className = L"STATIC";
+    // SS_NOTIFY: a label takes clicks and the mouse, which the web-page label needs.
+    params.style |= SS_LEFT | SS_NOTIFY;
+}
+
+void TLabel::SetProperty(const PropertyItem& property, FormReader& reader) {
+    if (property.name == "AutoSize") {
+        autoSize_ = property.value.AsBoolean();
+    } else {
+        TWinControl::SetProperty(property, reader);
+    }
+}
+
+void TLabel::Loaded() {
+    TWinControl::Loaded();
+    AdjustSize();
+}
+
+void TLabel::CaptionChanged() {
+    TWinControl::CaptionChanged();
+    AdjustSize();
+}
+
+void TLabel::FontChanged() {
+    TWinControl::FontChanged();
+    AdjustSize();
+}
+
+void TLabel::AdjustSize() {
+    if (!autoSize_ || IsLoading()) {
+        return;
+    }
+    WindowDc screen(nullptr);
+    ScopedSelect font(screen.get(), Font().Handle());
+    std::wstring text = Utf8ToWide(Caption());
+    SIZE extent = TCanvas(screen.get()).TextExtent(text.empty() ? L" " : text);
+    if (text.empty()) {
+        extent.cx = 0;
+    }
+    SetBounds(Left(), Top(), extent.cx, extent.cy);
+}
+
+bool TLabel::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (IsCommand(message, wParam, STN_CLICKED)) {
+        Click();
+        result = 0;
+        return true;
+    }
+    if (message == WM_CTLCOLORSTATIC) {
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+    }
+    return TWinControl::HandleNotification(message, wParam, lParam, result);
+}
+
+TButton::TButton(TComponent* owner) : TWinControl(owner) {}
+
+void TButton::CreateParams(WindowParams& params) {
+    params.className = L"BUTTON";
+    params.style |= BS_PUSHBUTTON | WS_TABSTOP;
+}
+
+bool TButton::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (IsCommand(message, wParam, BN_CLICKED)) {
+        Click();
+        result = 0;
+        return true;
+    }
+    return TWinControl::HandleNotification(message, wParam, lParam, result);
+}
+
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {}
+
+void TCheckBox::CreateParams(WindowParams& params) {
+    params.className = L"BUTTON";
+    params.style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+}
+
+void TCheckBox::HandleCreated() {
+    TWinControl::HandleCreated();
+    SendMessageW(Handle(), BM_SETCHECK, checked_ ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool TCheckBox::Checked() const {
+    if (HandleAllocated()) {
+        checked_ = SendMessageW(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    return checked_;
+}
+
+void TCheckBox::SetChecked(bool checked) {
+    checked_ = checked;
+    if (HandleAllocated()) {
+        SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    }
+}
+
+void TCheckBox::SetProperty(const PropertyItem& property, FormReader& reader) {
+    if (property.name == "Checked") {
+        SetChecked(property.value.AsBoolean());
+    } else {
+        TWinControl::SetProperty(property, reader);
+    }
+}
+
+bool TCheckBox::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (IsCommand(message, wParam, BN_CLICKED)) {
+        Click();
+        result = 0;
+        return true;
+    }
+    return TWinControl::HandleNotification(message, wParam, lParam, result);
+}
+
+TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {}
+
+void TGroupBox::CreateParams(WindowParams& params) {
+    params.className = L"BUTTON";
+    params.style |= BS_GROUPBOX | WS_CLIPCHILDREN;
+    params.exStyle |= WS_EX_CONTROLPARENT;
+}
+
+LRESULT TGroupBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The system's group box paints its frame only; the inside is ours to fill.
+    if (message == WM_ERASEBKGND) {
+        RECT client = ClientRect();
+        FillRect(reinterpret_cast<HDC>(wParam), &client, ColorBrush());
+        return 1;
+    }
+    return TWinControl::WndProc(message, wParam, lParam);
+}
+
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) { SetColor(clWindow); }
+
+void TCustomEdit::CreateParams(WindowParams& params) {
+    params.className = L"EDIT";
+    params.style |= ES_AUTOHSCROLL | WS_TABSTOP | (readOnly_ ? ES_READONLY : 0);
+    params.exStyle |= WS_EX_CLIENTEDGE;
+}
+
+std::string TCustomEdit::Caption() const {
+    if (!HandleAllocated()) {
+        return TWinControl::Caption();
+    }
+    int length = GetWindowTextLengthW(Handle());
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(Handle(), text.data(), length + 1);
+    text.resize(static_cast<size_t>(length));
+    return WideToUtf8(text);
+}
+
+void TCustomEdit::SetCaption(const std::string& text) {
+    // What the user typed is in the window only; compare with that, not with the last write.
+    if (HandleAllocated() && text != Caption()) {
+        SetWindowTextW(Handle(), Utf8ToWide(text).c_str());
+    }
+    TWinControl::SetCaption(text);
+}
+
+void TCustomEdit::SetReadOnly(bool readOnly) {
+    readOnly_ = readOnly;
+    if (HandleAllocated()) {
+        SendMessageW(Handle(), EM_SETREADONLY, readOnly, 0);
+    }
+}
+
+void TCustomEdit::SetProperty(const PropertyItem& property, FormReader& reader) {
+    if (property.name == "ReadOnly") {
+        SetReadOnly(property.value.AsBoolean());
+    } else if (property.name == "Text") {
+        SetText(property.value.AsString());
+    } else {
+        TWinControl::SetProperty(property, reader);
+    }
+}
+
+bool TCustomEdit::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam,
+                                     LRESULT& result) {
+    // An edit keeps the system's own colours.
+    if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC) {
+        return false;
+    }
+    return TWinControl::HandleNotification(message, wParam, lParam, result);
+}

@@ -1,0 +1,77 @@
+#pragma once
+// The standard controls, as real child windows of the system's classes: labels, buttons,
+// check boxes, group boxes and edits.
+
+#include "framework/Controls.h"
+
+class TLabel : public TWinControl {
+public:
+    explicit TLabel(TComponent* owner);
+    bool AutoSize() const { return autoSize_; }
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    void Loaded() override;
+    bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    void CreateParams(WindowParams& params) override;
+    void CaptionChanged() override;
+    void FontChanged() override;
+
+private:
+    void AdjustSize();
+    bool autoSize_ = true;
+};
+
+class TButton : public TWinControl {
+public:
+    explicit TButton(TComponent* owner);
+    bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    void CreateParams(WindowParams& params) override;
+};
+
+class TCheckBox : public TWinControl {
+public:
+    explicit TCheckBox(TComponent* owner);
+    bool Checked() const;
+    void SetChecked(bool checked);
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    void CreateParams(WindowParams& params) override;
+    void HandleCreated() override;
+
+private:
+    mutable bool checked_ = false;
+};
+
+class TGroupBox : public TWinControl {
+public:
+    explicit TGroupBox(TComponent* owner);
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+protected:
+    void CreateParams(WindowParams& params) override;
+};
+
+// A one-line edit whose text is the source of truth once its window exists.
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* owner);
+    std::string Text() const { return Caption(); }
+    void SetText(const std::string& text) { SetCaption(text); }
+    std::string Caption() const override;
+    void SetCaption(const std::string& text) override;
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool readOnly);
+    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    void CreateParams(WindowParams& params) override;
+
+private:
+    bool readOnly_ = false;
+};

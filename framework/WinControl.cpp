@@ -1,0 +1,446 @@
+#include "framework/Controls.h"
+
+#include "framework/ExceptionEdge.h"
+#include "framework/Exceptions.h"
+#include "framework/FormReader.h"
+#include "framework/Screen.h"
+#include "framework/Text.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+constexpr wchar_t kControlProperty[] = L"Velmora.Control";
+constexpr UINT_PTR kSubclassId = 1;
+
+}  // namespace
+
+// The framework's two window procedures: one for the window classes it registers, one for the
+// standard controls it subclasses. Both route to the control object and stop every exception.
+struct WindowProcedures {
+    static LRESULT Dispatch(TWinControl* control, HWND window, UINT message, WPARAM wParam,
+                            LPARAM lParam) {
+        LRESULT result = RunGuarded(control, LRESULT{0}, [&] {
+            return control->WndProc(message, wParam, lParam);
+        });
+        if (message == WM_NCDESTROY && control->handle_ == window) {
+            control->Detach();
+        }
+        return result;
+    }
+
+    static LRESULT CALLBACK Framework(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_NCCREATE) {
+            auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+            static_cast<TWinControl*>(create->lpCreateParams)->Attach(window, false);
+        }
+        TWinControl* control = TWinControl::FromHandle(window);
+        if (control == nullptr) {
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        return Dispatch(control, window, message, wParam, lParam);
+    }
+
+    static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR, DWORD_PTR data) {
+        return Dispatch(reinterpret_cast<TWinControl*>(data), window, message, wParam, lParam);
+    }
+
+    static void RegisterClassOnce(const std::wstring& className, UINT classStyle) {
+        static std::set<std::wstring> registered;
+        if (registered.count(className) != 0) {
+            return;
+        }
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = classStyle;
+        windowClass.lpfnWndProc = Framework;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
+        windowClass.lpszClassName = className.c_str();
+        if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+            throw Exception("Impossible d'enregistrer la classe de fenêtre " +
+                            WideToUtf8(className));
+        }
+        registered.insert(className);
+    }
+};
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+    for (TControl* control : controls_) {
+        control->parent_ = nullptr;
+    }
+    controls_.clear();
+    DestroyHandle();
+}
+
+TWinControl* TWinControl::FromHandle(HWND window) {
+    return window != nullptr ? static_cast<TWinControl*>(GetPropW(window, kControlProperty))
+                             : nullptr;
+}
+
+void TWinControl::Attach(HWND window, bool subclassed) {
+    handle_ = window;
+    subclassed_ = subclassed;
+    SetPropW(window, kControlProperty, this);
+    if (subclassed) {
+        SetWindowSubclass(window, WindowProcedures::Subclass, kSubclassId,
+                          reinterpret_cast<DWORD_PTR>(this));
+    }
+}
+
+void TWinControl::Detach() {
+    if (handle_ == nullptr) {
+        return;
+    }
+    RemovePropW(handle_, kControlProperty);
+    if (subclassed_) {
+        RemoveWindowSubclass(handle_, WindowProcedures::Subclass, kSubclassId);
+    }
+    handle_ = nullptr;
+    trackingMouse_ = false;
+}
+
+void TWinControl::DestroyHandle() {
+    if (handle_ == nullptr) {
+        return;
+    }
+    // Detached first, so the window's last messages no longer reach a dying object.
+    HWND window = handle_;
+    Detach();
+    DestroyWindow(window);
+}
+
+void TWinControl::CreateParams(WindowParams& params) {
+    params.className = L"TWinControl";
+    params.frameworkClass = true;
+}
+
+void TWinControl::CreateHandle() {
+    if (handle_ != nullptr) {
+        return;
+    }
+    WindowParams params;
+    if (Parent() != nullptr) {
+        if (!Parent()->HandleAllocated()) {
+            return;
+        }
+        params.parent = Parent()->Handle();
+    }
+    CreateParams(params);
+    if (params.frameworkClass) {
+        WindowProcedures::RegisterClassOnce(params.className, params.classStyle);
+    }
+    DWORD style = params.style;
+    if (Visible() && (style & WS_CHILD) != 0) {
+        style |= WS_VISIBLE;
+    }
+    if (!Enabled()) {
+        style |= WS_DISABLED;
+    }
+    std::wstring text = Utf8ToWide(TControl::Caption());
+    HWND window = CreateWindowExW(params.exStyle, params.className.c_str(), text.c_str(), style,
+                                  Left(), Top(), Width(), Height(), params.parent, nullptr,
+                                  GetModuleHandleW(nullptr), params.frameworkClass ? this : nullptr);
+    if (window == nullptr) {
+        throw Exception("Impossible de créer la fenêtre " + Name());
+    }
+    if (!params.frameworkClass) {
+        Attach(window, true);
+    }
+    HandleCreated();
+    for (TControl* control : controls_) {
+        if (auto* child = dynamic_cast<TWinControl*>(control)) {
+            child->CreateHandle();
+        }
+    }
+    Realign();
+}
+
+void TWinControl::HandleCreated() {
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
+}
+
+void TWinControl::InsertControl(TControl* control) {
+    controls_.push_back(control);
+    if (auto* child = dynamic_cast<TWinControl*>(control); child != nullptr && HandleAllocated()) {
+        if (child->HandleAllocated()) {
+            ::SetParent(child->Handle(), handle_);
+        } else {
+            child->CreateHandle();
+        }
+    }
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+}
+
+void TWinControl::SetParent(TWinControl* parent) {
+    TControl::SetParent(parent);
+    if (parent == nullptr) {
+        DestroyHandle();
+    }
+}
+
+void TWinControl::SetBorderWidth(int width) {
+    if (width != borderWidth_) {
+        borderWidth_ = width;
+        Realign();
+    }
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+    TControl::SetBounds(left, top, width, height);
+}
+
+RECT TWinControl::ClientRect() const {
+    RECT rect{0, 0, Width(), Height()};
+    if (handle_ != nullptr) {
+        GetClientRect(handle_, &rect);
+    }
+    return rect;
+}
+
+RECT TWinControl::AlignArea() const {
+    RECT area = ClientRect();
+    InflateRect(&area, -borderWidth_, -borderWidth_);
+    return area;
+}
+
+void TWinControl::Realign() {
+    if (aligning_ || IsLoading() || !HandleAllocated()) {
+        return;
+    }
+    aligning_ = true;
+    RECT area = AlignArea();
+    auto place = [&](TAlign align, auto before) {
+        std::vector<TControl*> aligned;
+        for (TControl* control : controls_) {
+            if (control->Align() == align && control->Visible()) {
+                aligned.push_back(control);
+            }
+        }
+        std::stable_sort(aligned.begin(), aligned.end(), before);
+        for (TControl* control : aligned) {
+            int width = control->Width();
+            int height = control->Height();
+            switch (align) {
+                case TAlign::alTop:
+                    control->SetBounds(area.left, area.top, area.right - area.left, height);
+                    area.top += height;
+                    break;
+                case TAlign::alBottom:
+                    control->SetBounds(area.left, area.bottom - height, area.right - area.left,
+                                       height);
+                    area.bottom -= height;
+                    break;
+                case TAlign::alLeft:
+                    control->SetBounds(area.left, area.top, width, area.bottom - area.top);
+                    area.left += width;
+                    break;
+                case TAlign::alRight:
+                    control->SetBounds(area.right - width, area.top, width,
+                                       area.bottom - area.top);
+                    area.right -= width;
+                    break;
+                default:
+                    control->SetBounds(area.left, area.top, area.right - area.left,
+                                       area.bottom - area.top);
+                    break;
+            }
+        }
+    };
+    // Controls of one alignment keep the order of their positions: the lowest one at the bottom.
+    place(TAlign::alTop, [](TControl* a, TControl* b) { return a->Top() < b->Top(); });
+    place(TAlign::alBottom, [](TControl* a, TControl* b) {
+        return a->Top() + a->Height() > b->Top() + b->Height();
+    });
+    place(TAlign::alLeft, [](TControl* a, TControl* b) { return a->Left() < b->Left(); });
+    place(TAlign::alRight, [](TControl* a, TControl* b) {
+        return a->Left() + a->Width() > b->Left() + b->Width();
+    });
+    place(TAlign::alClient, [](TControl*, TControl*) { return false; });
+    aligning_ = false;
+}
+
+HBRUSH TWinControl::ColorBrush() {
+    if (!brush_ || brushColor_ != Color()) {
+        brush_.reset(CreateSolidBrush(ColorToRGB(Color())));
+        brushColor_ = Color();
+    }
+    return brush_.get();
+}
+
+void TWinControl::BoundsChanged() {
+    if (handle_ != nullptr) {
+        SetWindowPos(handle_, nullptr, Left(), Top(), Width(), Height(),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void TWinControl::CaptionChanged() {
+    if (handle_ != nullptr) {
+        SetWindowTextW(handle_, Utf8ToWide(TControl::Caption()).c_str());
+    }
+}
+
+void TWinControl::FontChanged() {
+    if (handle_ != nullptr) {
+        SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), TRUE);
+    }
+    for (TControl* control : controls_) {
+        control->ParentFontChanged();
+    }
+}
+
+void TWinControl::ColorChanged() {
+    if (handle_ != nullptr) {
+        InvalidateRect(handle_, nullptr, TRUE);
+    }
+    for (TControl* control : controls_) {
+        control->ParentColorChanged();
+    }
+}
+
+void TWinControl::VisibleChanged() {
+    if (handle_ != nullptr) {
+        ShowWindow(handle_, Visible() ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void TWinControl::PaintWindow(HDC) {}
+
+void TWinControl::PaintGraphicControls(HDC dc) {
+    for (TControl* control : controls_) {
+        auto* graphic = dynamic_cast<TGraphicControl*>(control);
+        if (graphic == nullptr || !graphic->Visible()) {
+            continue;
+        }
+        ScopedDcState state(dc);
+        IntersectClipRect(dc, graphic->Left(), graphic->Top(), graphic->Left() + graphic->Width(),
+                          graphic->Top() + graphic->Height());
+        SetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
+        graphic->Paint(dc);
+    }
+}
+
+LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (subclassed_) {
+        return DefSubclassProc(handle_, message, wParam, lParam);
+    }
+    return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+bool TWinControl::HandleNotification(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {
+    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, ColorToRGB(Font().Color()));
+        SetBkColor(dc, ColorToRGB(Color()));
+        result = reinterpret_cast<LRESULT>(ColorBrush());
+        return true;
+    }
+    return false;
+}
+
+namespace {
+
+TShiftState ShiftFromKeys(WPARAM keys) {
+    TShiftState shift;
+    shift.shift = (keys & MK_SHIFT) != 0;
+    shift.ctrl = (keys & MK_CONTROL) != 0;
+    shift.alt = GetKeyState(VK_MENU) < 0;
+    shift.left = (keys & MK_LBUTTON) != 0;
+    shift.right = (keys & MK_RBUTTON) != 0;
+    shift.middle = (keys & MK_MBUTTON) != 0;
+    return shift;
+}
+
+}  // namespace
+
+LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_NOTIFY: {
+            // Notifications about a child go back to the child's own object.
+            HWND source = message == WM_NOTIFY ? reinterpret_cast<NMHDR*>(lParam)->hwndFrom
+                                               : reinterpret_cast<HWND>(lParam);
+            TWinControl* child = FromHandle(source);
+            LRESULT result = 0;
+            if (child != nullptr && child != this &&
+                child->HandleNotification(message, wParam, lParam, result)) {
+                return result;
+            }
+            break;
+        }
+        case WM_SIZE:
+            Realign();
+            break;
+        case WM_ERASEBKGND:
+            if (!subclassed_) {
+                HDC dc = reinterpret_cast<HDC>(wParam);
+                // Opaque graphic controls cover their own area: no erasing under them.
+                for (TControl* control : controls_) {
+                    if (auto* graphic = dynamic_cast<TGraphicControl*>(control);
+                        graphic != nullptr && graphic->Visible()) {
+                        ExcludeClipRect(dc, graphic->Left(), graphic->Top(),
+                                        graphic->Left() + graphic->Width(),
+                                        graphic->Top() + graphic->Height());
+                    }
+                }
+                RECT client = ClientRect();
+                ::FillRect(dc, &client, ColorBrush());
+                return 1;
+            }
+            break;
+        case WM_PAINT:
+            if (!subclassed_) {
+                PaintScope paint(handle_);
+                PaintWindow(paint.dc());
+                PaintGraphicControls(paint.dc());
+                return 0;
+            }
+            break;
+        case WM_SETCURSOR:
+            if (Screen().ApplyCursor()) {
+                return TRUE;
+            }
+            break;
+        case WM_MOUSEMOVE:
+            if (!trackingMouse_) {
+                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+                trackingMouse_ = TrackMouseEvent(&track) != FALSE;
+            }
+            Fire(OnMouseMove, this, ShiftFromKeys(wParam), GET_X_LPARAM(lParam),
+                 GET_Y_LPARAM(lParam));
+            break;
+        case WM_MOUSELEAVE:
+            trackingMouse_ = false;
+            Fire(OnMouseLeave, this);
+            break;
+        default:
+            break;
+    }
+    return DefaultHandler(message, wParam, lParam);
+}
+
+void TWinControl::SetProperty(const PropertyItem& property, FormReader& reader) {
+    const std::string& name = property.name;
+    if (name == "BorderWidth") {
+        SetBorderWidth(property.value.AsInteger());
+    } else if (name == "TabOrder") {
+        tabOrder_ = property.value.AsInteger();
+    } else {
+        TControl::SetProperty(property, reader);
+    }
+}

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+
+namespace platform {
+
+// Where the program runs from, and what lies beside it. Paths are in the ANSI code page, as the
+// private-profile functions take them.
+class Files {
+public:
+    virtual ~Files() = default;
+    virtual std::string ExecutablePath() = 0;
+    virtual bool FileExists(const std::string& path) = 0;
+};
+
+Files& Win32Files();
+
+}  // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/Processes.h"
 
+#include "platform/ModuleLoader.h"
+
 namespace platform {
 namespace {
 
@@ -7,30 +9,28 @@ using CreateSnapshotFn = HANDLE(WINAPI*)(DWORD, DWORD);
 using ProcessWalkFn = BOOL(WINAPI*)(HANDLE, ProcessRecord*);
 using EmptyWorkingSetFn = BOOL(WINAPI*)(HANDLE);
 
-// GetProcAddress returns a generic FARPROC; the cast to the real signature goes through void*.
-template <typename Fn>
-Fn Lookup(HMODULE module, const char* name) {
-    if (module == nullptr) {
-        return nullptr;
-    }
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-}
-
 class Win32ProcessesFacet final : public Processes {
-public:
+  public:
+    explicit Win32ProcessesFacet(ModuleLoader& modules) : modules_(modules) {}
+
     HANDLE CreateSnapshot(DWORD flags, DWORD processId) override {
         LookUpSnapshotFunctions();
-        return createSnapshot_ ? createSnapshot_(flags, processId) : nullptr;
+        if (createSnapshot_ == nullptr) {
+            return nullptr;
+        }
+        // The API fails with INVALID_HANDLE_VALUE; this facet's callers know failure as null.
+        HANDLE snapshot = createSnapshot_(flags, processId);
+        return snapshot == INVALID_HANDLE_VALUE ? nullptr : snapshot;
     }
 
     bool First(HANDLE snapshot, ProcessRecord& record) override {
         LookUpSnapshotFunctions();
-        return first_ && first_(snapshot, &record);
+        return first_ != nullptr && first_(snapshot, &record) != FALSE;
     }
 
     bool Next(HANDLE snapshot, ProcessRecord& record) override {
         LookUpSnapshotFunctions();
-        return next_ && next_(snapshot, &record);
+        return next_ != nullptr && next_(snapshot, &record) != FALSE;
     }
 
     HANDLE Open(DWORD access, bool inheritHandle, DWORD processId) override {
@@ -38,45 +38,60 @@ public:
     }
 
     bool EmptyWorkingSet(HANDLE process) override {
-        // PSAPI.dll is loaded at the first trim and kept; a failed load is tried again next time.
-        if (emptyWorkingSet_ == nullptr) {
-            HMODULE psapi = LoadLibraryA("PSAPI.dll");
+        // A failed load is tried again at the next trim. A loaded PSAPI.dll stays loaded for the
+        // life of the program, whether or not it exports the function.
+        if (psapi_ == nullptr) {
+            HMODULE psapi = modules_.Load("PSAPI.dll");
             if (reinterpret_cast<UINT_PTR>(psapi) < 32) {
                 return false;
             }
-            emptyWorkingSet_ = Lookup<EmptyWorkingSetFn>(psapi, "EmptyWorkingSet");
-            if (emptyWorkingSet_ == nullptr) {
-                return false;
-            }
+            psapi_ = psapi;
+            emptyWorkingSet_ = Lookup<EmptyWorkingSetFn>(psapi_, "EmptyWorkingSet");
         }
-        return emptyWorkingSet_(process) != FALSE;
+        return emptyWorkingSet_ != nullptr && emptyWorkingSet_(process) != FALSE;
     }
 
     bool Close(HANDLE handle) override { return CloseHandle(handle) != FALSE; }
 
-private:
+  private:
+    // The export's address comes as a generic FARPROC; the cast to its real type goes through
+    // void* so that the compiler does not take it for a mistake.
+    template <typename Fn>
+    Fn Lookup(HMODULE module, const char* name) {
+        return reinterpret_cast<Fn>(reinterpret_cast<void*>(modules_.Export(module, name)));
+    }
+
     void LookUpSnapshotFunctions() {
-        if (lookedUp_) {
+        if (snapshotFunctionsLookedUp_) {
             return;
         }
-        lookedUp_ = true;
-        HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+        snapshotFunctionsLookedUp_ = true;
+        HMODULE kernel32 = modules_.FindLoaded("kernel32.dll");
+        if (kernel32 == nullptr) {
+            return;
+        }
         createSnapshot_ = Lookup<CreateSnapshotFn>(kernel32, "CreateToolhelp32Snapshot");
         first_ = Lookup<ProcessWalkFn>(kernel32, "Process32First");
         next_ = Lookup<ProcessWalkFn>(kernel32, "Process32Next");
     }
 
-    bool lookedUp_ = false;
+    ModuleLoader& modules_;
+    bool snapshotFunctionsLookedUp_ = false;
     CreateSnapshotFn createSnapshot_ = nullptr;
     ProcessWalkFn first_ = nullptr;
     ProcessWalkFn next_ = nullptr;
+    HMODULE psapi_ = nullptr;
     EmptyWorkingSetFn emptyWorkingSet_ = nullptr;
 };
 
 }  // namespace
 
+std::unique_ptr<Processes> MakeWin32Processes(ModuleLoader& modules) {
+    return std::make_unique<Win32ProcessesFacet>(modules);
+}
+
 Processes& Win32Processes() {
-    static Win32ProcessesFacet processes;
+    static Win32ProcessesFacet processes(Win32ModuleLoader());
     return processes;
 }
 

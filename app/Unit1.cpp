@@ -4,6 +4,7 @@
 #include "controls/Spin.h"
 #include "framework/Screen.h"
 #include "maintenance/MemoryReadout.h"
+#include "maintenance/ProcessSweeps.h"
 #include "maintenance/SweepSchedule.h"
 #include "platform/Facets.h"
 #include "platform/Files.h"
@@ -91,10 +92,22 @@ void TForm1::FormCreate(TObject*) {
 }
 
 void TForm1::Button1Click(TObject*) {
+    // A minutes value of 0 switches the sweeps off; the readout runs all the same.
+    if (SpinEdit_1->Value() != 0) {
+        maintenance::SweepAll(*platform::Current().processes);
+    }
     Button3Click(this);
 }
 
-void TForm1::Button2Click(TObject*) {}
+void TForm1::Button2Click(TObject*) {
+    if (SpinEdit_1->Value() == 0) {
+        return;
+    }
+    maintenance::SweepBrowsers(*platform::Current().processes,
+                               {[this] { return Chrome_1->Checked(); },
+                                [this] { return i_explore->Checked(); },
+                                [this] { return Firefox_1->Checked(); }});
+}
 
 void TForm1::Button3Click(TObject*) {
     platform::Facets& facets = platform::Current();
@@ -113,7 +126,7 @@ void TForm1::Button4Click(TObject*) {
     Button5Click(this);
 }
 
-void TForm1::Button5Click(TObject*) {}
+void TForm1::Button5Click(TObject*) { maintenance::TrimSelf(*platform::Current().processes); }
 
 void TForm1::Afficher1Click(TObject*) {
     Timer3->SetEnabled(true);

@@ -1,0 +1,59 @@
+#pragma once
+// Fakes of the small platform facets that the main window uses, each writing down what it
+// was asked.
+
+#include "framework/Exceptions.h"
+#include "platform/Files.h"
+#include "platform/Memory.h"
+#include "platform/Regional.h"
+#include "platform/Shell.h"
+
+#include <string>
+#include <vector>
+
+class FakeMemory final : public platform::MemoryStatus {
+public:
+    platform::MemoryFigures figures{40, 8ull << 30, 3ull << 30};
+    std::string failure;  // when set, every query raises an Exception with this message
+    int queries = 0;
+
+    platform::MemoryFigures Query() override {
+        ++queries;
+        if (!failure.empty()) {
+            throw Exception(failure);
+        }
+        return figures;
+    }
+};
+
+class FakeRegional final : public platform::RegionalSettings {
+public:
+    std::string separator = "\u202F";
+    std::string ThousandSeparator() override { return separator; }
+};
+
+class FakePriority final : public platform::ProcessPriority {
+public:
+    std::vector<DWORD> classes;
+    void SetOwnPriorityClass(DWORD priorityClass) override { classes.push_back(priorityClass); }
+};
+
+class FakeShell final : public platform::Shell {
+public:
+    struct Opened {
+        HWND owner;
+        std::string url;
+    };
+    std::vector<Opened> opened;
+    void OpenWebPage(HWND owner, const char* url) override { opened.push_back({owner, url}); }
+};
+
+// The executable stands in a folder of the test's choosing; files there are looked up for real.
+class FakeFiles final : public platform::Files {
+public:
+    std::string executable = "C:\\Velmora\\Velmora.exe";
+    std::string ExecutablePath() override { return executable; }
+    bool FileExists(const std::string& path) override {
+        return platform::Win32Files().FileExists(path);
+    }
+};

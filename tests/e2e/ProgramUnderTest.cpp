@@ -1,0 +1,44 @@
+#include "ProgramUnderTest.h"
+
+#include "WaitUntil.h"
+
+#include <stdexcept>
+
+ProgramUnderTest::ProgramUnderTest(const std::wstring& sourceExe, const std::wstring& exeName)
+    : exePath_(folder_.CopyIn(sourceExe, exeName)) {}
+
+LaunchedProcess& ProgramUnderTest::Start(std::optional<WORD> showCommand) {
+    if (process_) {
+        throw std::logic_error("the program was already started");
+    }
+    return process_.emplace(exePath_, folder_.Path(), showCommand);
+}
+
+LaunchedProcess& ProgramUnderTest::Process() {
+    if (!process_) {
+        throw std::logic_error("the program was not started");
+    }
+    return *process_;
+}
+
+HWND ProgramUnderTest::WaitForWindow(const WindowMatch& match, DWORD timeoutMs,
+                                     const std::function<bool(HWND)>& accept) {
+    const LaunchedProcess& process = Process();
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            for (HWND window : TopLevelWindows(process.Id(), match)) {
+                if (!accept || accept(window)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return !process.IsRunning();
+        },
+        timeoutMs);
+    return found;
+}
+
+HWND ProgramUnderTest::WaitForVisibleWindow(const WindowMatch& match, DWORD timeoutMs) {
+    return WaitForWindow(match, timeoutMs, IsVisible);
+}

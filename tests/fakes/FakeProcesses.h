@@ -26,6 +26,7 @@ class FakeProcesses final : public platform::Processes {
     };
 
     explicit FakeProcesses(std::vector<Entry> entries);
+    void SetEntries(std::vector<Entry> entries) { entries_ = std::move(entries); }
 
     static HANDLE SnapshotHandle() { return reinterpret_cast<HANDLE>(uintptr_t{0x5A5A}); }
     static HANDLE HandleOf(DWORD processId) {

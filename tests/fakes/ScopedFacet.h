@@ -15,3 +15,6 @@ private:
     Facet*& slot_;
     Facet* saved_;
 };
+
+template <typename Facet, typename Fake>
+ScopedFacet(Facet*&, Fake&) -> ScopedFacet<Facet>;

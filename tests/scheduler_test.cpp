@@ -1,0 +1,98 @@
+// The four timers of the main window: the periodic full sweep, the browser sweep, the readout
+// and the self trim after a hidden start.
+
+#include "support/MainWindowFixture.h"
+
+#include "controls/Spin.h"
+
+#include <algorithm>
+
+namespace {
+
+const std::vector<FakeProcesses::Entry> kMachine{
+    {4, "System"}, {0x100, "explorer.exe"}, {0x200, "chrome.exe"}, {0x500, "Velmora.exe"}};
+
+size_t Snapshots(const FakeProcesses& processes) {
+    return std::count_if(processes.Calls().begin(), processes.Calls().end(),
+                         [](const ProcessCall& call) { return call.function == "CreateSnapshot"; });
+}
+
+}  // namespace
+
+class SchedulerTest : public MainWindowTest {
+protected:
+    void SetUp() override { processes.SetEntries(kMachine); }
+};
+
+TEST_F(SchedulerTest, ANewMinutesValueTakesEffectAtTheNextTick) {
+    Start();
+    EXPECT_EQ(form->Timer1->Interval(), 1800000u);
+    form->SpinEdit_1->SetValue(1);
+    EXPECT_EQ(form->Timer1->Interval(), 1800000u) << "the tick under way keeps its interval";
+
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(form->Timer1->Interval(), 60000u);
+    EXPECT_EQ(processes.OpenedIds().size(), 3u);
+}
+
+TEST_F(SchedulerTest, ZeroMinutesAtATickDoesTheReadoutOnlyAndStopsThePeriodicSweepForGood) {
+    Start();
+    form->SpinEdit_1->SetText("");
+    int queries = memory.queries;
+    form->Timer1Timer(form->Timer1);
+    EXPECT_EQ(Snapshots(processes), 0u);
+    EXPECT_EQ(memory.queries, queries + 1);
+    EXPECT_EQ(form->Timer1->Interval(), 0u);
+    EXPECT_FALSE(form->Timer1->Running());
+
+    form->SpinEdit_1->SetValue(1);
+    EXPECT_FALSE(form->Timer1->Running()) << "typing a value later does not bring it back";
+}
+
+TEST_F(SchedulerTest, ShortIntervalsDriveTheSweepsAndTheReadout) {
+    Start();
+    form->Timer1->SetInterval(40);
+    Pump(300);
+    EXPECT_GE(Snapshots(processes), 1u) << "the periodic full sweep ran";
+    EXPECT_EQ(form->Timer1->Interval(), 1800000u) << "and set the minutes' interval again";
+
+    int queries = memory.queries;
+    form->Timer3->SetInterval(30);
+    Pump(300);
+    EXPECT_GE(memory.queries, queries + 3);
+}
+
+TEST_F(SchedulerTest, BrowserTimerDoesNothingWhileNoBoxIsTicked) {
+    Start();
+    form->Timer1->SetEnabled(false);
+    form->Timer2->SetInterval(30);
+    Pump(250);
+    EXPECT_EQ(Snapshots(processes), 0u);
+
+    form->Chrome_1->SetChecked(true);
+    Pump(250);
+    EXPECT_GE(Snapshots(processes), 1u);
+    std::vector<DWORD> opened = processes.OpenedIds();
+    EXPECT_TRUE(std::all_of(opened.begin(), opened.end(), [](DWORD id) { return id == 0x200; }));
+}
+
+TEST_F(SchedulerTest, HiddenStartTrimsItselfExactlyOnce) {
+    WriteStateFile("[Form1]\r\nSpinEdit_1=30\r\n");
+    Start();
+    ASSERT_TRUE(form->Timer4->Enabled());
+    EXPECT_EQ(form->Timer4->Interval(), 10000u);
+    form->Timer1->SetEnabled(false);
+    form->Timer4->SetInterval(30);
+    Pump(400);
+    EXPECT_EQ(processes.OpenedIds(), std::vector<DWORD>{0x500});
+    EXPECT_FALSE(form->Timer4->Enabled());
+}
+
+TEST_F(SchedulerTest, FirstStartNeverTrimsItselfOnItsOwn) {
+    Start();
+    EXPECT_FALSE(form->Timer4->Enabled());
+    form->Timer1->SetEnabled(false);
+    form->Timer4->SetInterval(30);
+    Pump(300);
+    EXPECT_TRUE(processes.OpenedIds().empty());
+}

@@ -29,22 +29,15 @@ TGaugeKind KindValue(const PropertyValue& value) {
         {"gkPie", TGaugeKind::gkPie},
         {"gkNeedle", TGaugeKind::gkNeedle},
     };
-    for (const auto& [name, kind] : kKinds) {
-        if (value.AsIdentifier() == name) {
-            return kind;
-        }
-    }
-    ThrowReadError(value.line, "style de jauge inconnu « " + value.text + " »");
+    return EnumValue(value, kKinds, "style de jauge");
 }
 
 TBorderStyle BorderValue(const PropertyValue& value) {
-    if (value.AsIdentifier() == "bsNone") {
-        return TBorderStyle::bsNone;
-    }
-    if (value.AsIdentifier() == "bsSingle") {
-        return TBorderStyle::bsSingle;
-    }
-    ThrowReadError(value.line, "bordure inconnue « " + value.text + " »");
+    static const std::pair<const char*, TBorderStyle> kBorders[] = {
+        {"bsNone", TBorderStyle::bsNone},
+        {"bsSingle", TBorderStyle::bsSingle},
+    };
+    return EnumValue(value, kBorders, "style de bordure");
 }
 
 }  // namespace

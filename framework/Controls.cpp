@@ -78,7 +78,12 @@ void TControl::SetVisible(bool visible) {
     }
 }
 
-void TControl::SetEnabled(bool enabled) { enabled_ = enabled; }
+void TControl::SetEnabled(bool enabled) {
+    if (enabled != enabled_) {
+        enabled_ = enabled;
+        EnabledChanged();
+    }
+}
 
 void TControl::SetCaption(const std::string& caption) {
     if (caption != caption_) {

@@ -67,6 +67,7 @@ protected:
     virtual void FontChanged() {}
     virtual void ColorChanged() {}
     virtual void VisibleChanged() {}
+    virtual void EnabledChanged() {}
     void RequestRealign();
     // Records bounds that the window already has, as after the user moved or sized it.
     void StoreBounds(const RECT& bounds);
@@ -165,6 +166,7 @@ protected:
     void FontChanged() override;
     void ColorChanged() override;
     void VisibleChanged() override;
+    void EnabledChanged() override;
 
 private:
     friend class TControl;

@@ -2,6 +2,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/FormReader.h"
+#include "framework/PropertyValues.h"
 #include "framework/Text.h"
 
 namespace {
@@ -9,17 +10,12 @@ namespace {
 constexpr UINT_PTR kTimerId = 1;
 
 TBevelCut BevelValue(const PropertyValue& value) {
-    const std::string& name = value.AsIdentifier();
-    if (name == "bvNone") {
-        return TBevelCut::bvNone;
-    }
-    if (name == "bvLowered") {
-        return TBevelCut::bvLowered;
-    }
-    if (name == "bvRaised") {
-        return TBevelCut::bvRaised;
-    }
-    ThrowReadError(value.line, "biseau inconnu « " + name + " »");
+    static const std::pair<const char*, TBevelCut> kBevels[] = {
+        {"bvNone", TBevelCut::bvNone},
+        {"bvLowered", TBevelCut::bvLowered},
+        {"bvRaised", TBevelCut::bvRaised},
+    };
+    return EnumValue(value, kBevels, "biseau");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
+#include "framework/PropertyValues.h"
 #include "framework/StdCtrls.h"
 #include "framework/Text.h"
 
@@ -43,17 +44,12 @@ std::string MessageOf(std::exception_ptr error) {
 }
 
 TPosition PositionValue(const PropertyValue& value) {
-    const std::string& name = value.AsIdentifier();
-    if (name == "poDesigned") {
-        return TPosition::poDesigned;
-    }
-    if (name == "poDesktopCenter") {
-        return TPosition::poDesktopCenter;
-    }
-    if (name == "poScreenCenter") {
-        return TPosition::poScreenCenter;
-    }
-    ThrowReadError(value.line, "position inconnue « " + name + " »");
+    static const std::pair<const char*, TPosition> kPositions[] = {
+        {"poDesigned", TPosition::poDesigned},
+        {"poDesktopCenter", TPosition::poDesktopCenter},
+        {"poScreenCenter", TPosition::poScreenCenter},
+    };
+    return EnumValue(value, kPositions, "placement");
 }
 
 }  // namespace

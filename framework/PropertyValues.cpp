@@ -2,20 +2,12 @@
 
 #include "framework/Controls.h"
 
-#include <utility>
-
 TAlign AlignValue(const PropertyValue& value) {
     static const std::pair<const char*, TAlign> kAligns[] = {
         {"alNone", TAlign::alNone},   {"alTop", TAlign::alTop},     {"alBottom", TAlign::alBottom},
         {"alLeft", TAlign::alLeft},   {"alRight", TAlign::alRight}, {"alClient", TAlign::alClient},
     };
-    const std::string& name = value.AsIdentifier();
-    for (const auto& [text, align] : kAligns) {
-        if (name == text) {
-            return align;
-        }
-    }
-    ThrowReadError(value.line, "alignement inconnu « " + name + " »");
+    return EnumValue(value, kAligns, "alignement");
 }
 
 TColor ColorValue(const PropertyValue& value) {
@@ -29,11 +21,5 @@ TColor ColorValue(const PropertyValue& value) {
         {"clBtnFace", clBtnFace},     {"clWindowText", clWindowText},
         {"clWindow", clWindow},       {"clWindowFrame", clWindowFrame},
     };
-    const std::string& name = value.AsIdentifier();
-    for (const auto& [text, color] : kColors) {
-        if (name == text) {
-            return color;
-        }
-    }
-    ThrowReadError(value.line, "couleur inconnue « " + name + " »");
+    return EnumValue(value, kColors, "nom de couleur");
 }

@@ -4,7 +4,23 @@
 #include "framework/Colors.h"
 #include "framework/FormText.h"
 
+#include <string>
+#include <utility>
+
 enum class TAlign;
+
+// The enumerator that a resource names, from a table of names; `what` words the error.
+template <typename Enum, size_t N>
+Enum EnumValue(const PropertyValue& value, const std::pair<const char*, Enum> (&names)[N],
+               const char* what) {
+    const std::string& name = value.AsIdentifier();
+    for (const auto& [text, enumerator] : names) {
+        if (name == text) {
+            return enumerator;
+        }
+    }
+    ThrowReadError(value.line, std::string(what) + " inconnu « " + name + " »");
+}
 
 TAlign AlignValue(const PropertyValue& value);
 // A colour given by its name (clRed, clBtnFace, ...) or as a number.

@@ -316,6 +316,12 @@ void TWinControl::VisibleChanged() {
     }
 }
 
+void TWinControl::EnabledChanged() {
+    if (handle_ != nullptr) {
+        EnableWindow(handle_, Enabled());
+    }
+}
+
 void TWinControl::PaintWindow(HDC) {}
 
 void TWinControl::PaintGraphicControls(HDC dc) {

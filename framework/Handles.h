@@ -5,6 +5,8 @@
 
 #include <utility>
 
+// Traits name the handle type and its close function; they may also name the value that means
+// "no handle" (Invalid) and a validity test (IsValid) where null is not the only empty value.
 template <typename Traits>
 class UniqueHandle {
 public:
@@ -25,13 +27,13 @@ public:
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != Handle{}; }
+    explicit operator bool() const { return IsValid(handle_); }
 
-    Handle release() { return std::exchange(handle_, Handle{}); }
+    Handle release() { return std::exchange(handle_, Invalid()); }
 
     // Closing keeps the caller's last-error value, so a failure reported just before survives.
-    void reset(Handle handle = Handle{}) {
-        if (handle_ != Handle{}) {
+    void reset(Handle handle = Invalid()) {
+        if (IsValid(handle_)) {
             DWORD lastError = GetLastError();
             Traits::Close(handle_);
             SetLastError(lastError);
@@ -40,7 +42,22 @@ public:
     }
 
 private:
-    Handle handle_{};
+    static Handle Invalid() {
+        if constexpr (requires { Traits::Invalid(); }) {
+            return Traits::Invalid();
+        } else {
+            return Handle{};
+        }
+    }
+    static bool IsValid(Handle handle) {
+        if constexpr (requires { Traits::IsValid(handle); }) {
+            return Traits::IsValid(handle);
+        } else {
+            return handle != Handle{};
+        }
+    }
+
+    Handle handle_ = Invalid();
 };
 
 struct GdiObjectTraits {
@@ -71,6 +88,18 @@ struct MenuTraits {
     using Handle = HMENU;
     static void Close(Handle h) { DestroyMenu(h); }
 };
+// Kernel objects: the failing functions answer null or INVALID_HANDLE_VALUE, depending on which.
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { CloseHandle(h); }
+};
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) { FindClose(h); }
+};
 struct WindowTraits {
     using Handle = HWND;
     static void Close(Handle h) { DestroyWindow(h); }
@@ -83,6 +112,8 @@ using OwnedMemoryDc = UniqueHandle<MemoryDcTraits>;
 using OwnedIcon = UniqueHandle<IconTraits>;
 using OwnedMenu = UniqueHandle<MenuTraits>;
 using OwnedWindow = UniqueHandle<WindowTraits>;
+using OwnedKernelHandle = UniqueHandle<KernelHandleTraits>;
+using OwnedFindHandle = UniqueHandle<FindHandleTraits>;
 
 // GetDC / ReleaseDC.
 class WindowDc {

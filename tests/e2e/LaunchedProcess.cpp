@@ -17,8 +17,8 @@ LaunchedProcess::LaunchedProcess(const std::wstring& exePath, const std::wstring
                         workingFolder.c_str(), &startup, &info)) {
         ThrowLastError("CreateProcessW of " + Utf8(exePath));
     }
-    UniqueHandle thread(info.hThread);
-    process_.Reset(info.hProcess);
+    OwnedKernelHandle thread(info.hThread);
+    process_.reset(info.hProcess);
     id_ = info.dwProcessId;
 }
 
@@ -29,25 +29,25 @@ LaunchedProcess::~LaunchedProcess() {
 }
 
 bool LaunchedProcess::WaitForInputIdle(DWORD timeoutMs) const {
-    return ::WaitForInputIdle(process_.Get(), timeoutMs) == 0;
+    return ::WaitForInputIdle(process_.get(), timeoutMs) == 0;
 }
 
 bool LaunchedProcess::IsRunning() const {
-    return WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
+    return WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT;
 }
 
 std::optional<DWORD> LaunchedProcess::WaitForExit(DWORD timeoutMs) const {
-    if (WaitForSingleObject(process_.Get(), timeoutMs) != WAIT_OBJECT_0) {
+    if (WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) {
         return std::nullopt;
     }
     DWORD exitCode = 0;
-    if (!GetExitCodeProcess(process_.Get(), &exitCode)) {
+    if (!GetExitCodeProcess(process_.get(), &exitCode)) {
         ThrowLastError("GetExitCodeProcess");
     }
     return exitCode;
 }
 
 void LaunchedProcess::Terminate() const {
-    TerminateProcess(process_.Get(), 1);
-    WaitForSingleObject(process_.Get(), 5000);
+    TerminateProcess(process_.get(), 1);
+    WaitForSingleObject(process_.get(), 5000);
 }

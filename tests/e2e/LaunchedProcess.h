@@ -2,7 +2,7 @@
 // A program started for a test, ended on destruction if it is still running so that no test
 // leaves a process behind.
 
-#include "UniqueHandle.h"
+#include "framework/Handles.h"
 
 #include <optional>
 #include <string>
@@ -27,6 +27,6 @@ class LaunchedProcess {
     void Terminate() const;
 
   private:
-    UniqueHandle process_;
+    OwnedKernelHandle process_;
     DWORD id_ = 0;
 };

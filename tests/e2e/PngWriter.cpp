@@ -1,7 +1,7 @@
 #include "PngWriter.h"
 
 #include "Checksums.h"
-#include "UniqueHandle.h"
+#include "framework/Handles.h"
 #include "Win32Error.h"
 
 #include <algorithm>
@@ -83,13 +83,13 @@ std::vector<std::uint8_t> EncodePng(const RgbImage& image) {
 
 void SavePng(const RgbImage& image, const std::wstring& path) {
     const std::vector<std::uint8_t> png = EncodePng(image);
-    UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    OwnedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         ThrowLastError("CreateFileW of " + Utf8(path));
     }
     DWORD written = 0;
-    if (!WriteFile(file.Get(), png.data(), static_cast<DWORD>(png.size()), &written, nullptr) ||
+    if (!WriteFile(file.get(), png.data(), static_cast<DWORD>(png.size()), &written, nullptr) ||
         written != png.size()) {
         ThrowLastError("WriteFile of " + Utf8(path));
     }

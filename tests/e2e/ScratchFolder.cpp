@@ -1,6 +1,6 @@
 #include "ScratchFolder.h"
 
-#include "UniqueHandle.h"
+#include "framework/Handles.h"
 #include "Win32Error.h"
 
 #include <atomic>
@@ -10,7 +10,7 @@ namespace {
 
 void RemoveTree(const std::wstring& folder) {
     WIN32_FIND_DATAW entry{};
-    UniqueFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &entry));
+    OwnedFindHandle find(FindFirstFileW((folder + L"\\*").c_str(), &entry));
     if (find) {
         do {
             const std::wstring name = entry.cFileName;
@@ -25,9 +25,9 @@ void RemoveTree(const std::wstring& folder) {
                 SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
                 DeleteFileW(path.c_str());
             }
-        } while (FindNextFileW(find.Get(), &entry));
+        } while (FindNextFileW(find.get(), &entry));
     }
-    find.Reset();
+    find.reset();
     RemoveDirectoryW(folder.c_str());
 }
 
@@ -80,13 +80,13 @@ std::wstring ScratchFolder::CopyIn(const std::wstring& sourcePath,
 
 void ScratchFolder::WriteFile(const std::wstring& fileName,
                               const std::vector<std::uint8_t>& bytes) const {
-    UniqueHandle file(CreateFileW(PathOf(fileName).c_str(), GENERIC_WRITE, 0, nullptr,
+    OwnedKernelHandle file(CreateFileW(PathOf(fileName).c_str(), GENERIC_WRITE, 0, nullptr,
                                   CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         ThrowLastError("CreateFileW of " + Utf8(fileName));
     }
     DWORD written = 0;
-    if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+    if (!::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                      nullptr) ||
         written != bytes.size()) {
         ThrowLastError("WriteFile of " + Utf8(fileName));
@@ -98,18 +98,18 @@ void ScratchFolder::WriteFile(const std::wstring& fileName, const std::string& b
 }
 
 std::vector<std::uint8_t> ScratchFolder::ReadFile(const std::wstring& fileName) const {
-    UniqueHandle file(CreateFileW(PathOf(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    OwnedKernelHandle file(CreateFileW(PathOf(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         ThrowLastError("CreateFileW of " + Utf8(fileName));
     }
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size)) {
+    if (!GetFileSizeEx(file.get(), &size)) {
         ThrowLastError("GetFileSizeEx of " + Utf8(fileName));
     }
     std::vector<std::uint8_t> bytes(static_cast<size_t>(size.QuadPart));
     DWORD read = 0;
-    if (!::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+    if (!::ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
         read != bytes.size()) {
         ThrowLastError("ReadFile of " + Utf8(fileName));
     }

@@ -2,27 +2,10 @@
 
 #include "E2eOptions.h"
 #include "PngWriter.h"
-#include "UniqueHandle.h"
+#include "framework/Handles.h"
 #include "Win32Error.h"
 
 #include <stdexcept>
-
-namespace {
-
-// Puts a bitmap into a memory DC for the life of the scope and gives the DC its own back.
-class SelectedBitmap {
-  public:
-    SelectedBitmap(HDC dc, HBITMAP bitmap) : dc_(dc), previous_(SelectObject(dc, bitmap)) {}
-    ~SelectedBitmap() { SelectObject(dc_, previous_); }
-    SelectedBitmap(const SelectedBitmap&) = delete;
-    SelectedBitmap& operator=(const SelectedBitmap&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ previous_;
-};
-
-}  // namespace
 
 RgbImage CaptureWindow(HWND window) {
     RECT rect{};
@@ -35,11 +18,11 @@ RgbImage CaptureWindow(HWND window) {
         throw std::runtime_error("the window has no area to capture");
     }
 
-    UniqueScreenDc screen(GetDC(nullptr));
-    if (!screen) {
+    WindowDc screen(nullptr);
+    if (screen.get() == nullptr) {
         ThrowLastError("GetDC of the screen");
     }
-    UniqueMemoryDc memory(CreateCompatibleDC(screen.Get()));
+    OwnedMemoryDc memory(CreateCompatibleDC(screen.get()));
     if (!memory) {
         ThrowLastError("CreateCompatibleDC");
     }
@@ -51,13 +34,13 @@ RgbImage CaptureWindow(HWND window) {
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap bitmap(CreateDIBSection(memory.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    OwnedBitmap bitmap(CreateDIBSection(memory.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap) {
         ThrowLastError("CreateDIBSection");
     }
     {
-        SelectedBitmap selected(memory.Get(), bitmap.Get());
-        if (!BitBlt(memory.Get(), 0, 0, width, height, screen.Get(), rect.left, rect.top,
+        ScopedSelect selected(memory.get(), bitmap.get());
+        if (!BitBlt(memory.get(), 0, 0, width, height, screen.get(), rect.left, rect.top,
                     SRCCOPY | CAPTUREBLT)) {
             ThrowLastError("BitBlt from the screen");
         }

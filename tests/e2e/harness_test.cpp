@@ -3,7 +3,7 @@
 
 #include "E2eOptions.h"
 #include "ProgramUnderTest.h"
-#include "UniqueHandle.h"
+#include "framework/Handles.h"
 #include "WaitUntil.h"
 #include "WindowActions.h"
 #include "WindowPicture.h"
@@ -17,14 +17,6 @@ namespace {
 
 constexpr DWORD kStartTimeoutMs = 10000;
 constexpr DWORD kReactionTimeoutMs = 5000;
-
-struct WindowTraits {
-    using Handle = HWND;
-    static Handle Invalid() { return nullptr; }
-    static bool IsValid(Handle window) { return window != nullptr; }
-    static void Close(Handle window) { DestroyWindow(window); }
-};
-using UniqueWindow = UniqueOwner<WindowTraits>;
 
 void PumpMessages() {
     MSG message;
@@ -130,38 +122,38 @@ TEST(ScratchFolder, IsRemovedWithItsFilesEvenReadOnlyOnes) {
 }
 
 TEST(WindowQueries, ReadsTheKindAndStateOfButtons) {
-    UniqueWindow parent(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 200, 100, nullptr,
+    OwnedWindow parent(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 200, 100, nullptr,
                                         nullptr, nullptr, nullptr));
     ASSERT_TRUE(parent);
-    UniqueWindow checkBox(CreateWindowExW(0, L"Button", L"J'utilise Firefox",
+    OwnedWindow checkBox(CreateWindowExW(0, L"Button", L"J'utilise Firefox",
                                           WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 150, 20,
-                                          parent.Get(), nullptr, nullptr, nullptr));
-    UniqueWindow pushButton(CreateWindowExW(0, L"Button", L"OK",
+                                          parent.get(), nullptr, nullptr, nullptr));
+    OwnedWindow pushButton(CreateWindowExW(0, L"Button", L"OK",
                                             WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 30, 80, 20,
-                                            parent.Get(), nullptr, nullptr, nullptr));
+                                            parent.get(), nullptr, nullptr, nullptr));
     ASSERT_TRUE(checkBox && pushButton);
 
-    EXPECT_EQ(FindChild(parent.Get(), {.className = L"Button", .text = L"J'utilise Firefox"}),
-              checkBox.Get());
-    EXPECT_TRUE(IsCheckBox(checkBox.Get()));
-    EXPECT_FALSE(IsCheckBox(pushButton.Get()));
-    EXPECT_EQ(CheckState(checkBox.Get()), BST_UNCHECKED);
-    Click(checkBox.Get());
+    EXPECT_EQ(FindChild(parent.get(), {.className = L"Button", .text = L"J'utilise Firefox"}),
+              checkBox.get());
+    EXPECT_TRUE(IsCheckBox(checkBox.get()));
+    EXPECT_FALSE(IsCheckBox(pushButton.get()));
+    EXPECT_EQ(CheckState(checkBox.get()), BST_UNCHECKED);
+    Click(checkBox.get());
     PumpMessages();
-    EXPECT_EQ(CheckState(checkBox.Get()), BST_CHECKED);
+    EXPECT_EQ(CheckState(checkBox.get()), BST_CHECKED);
 }
 
 TEST(LaunchedProcess, EndsItsProgramWhenDestroyed) {
     ScratchFolder folder;
-    UniqueHandle watcher;
+    OwnedKernelHandle watcher;
     {
         LaunchedProcess notepad(L"C:\\windows\\notepad.exe", folder.Path());
-        watcher.Reset(OpenProcess(SYNCHRONIZE, FALSE, notepad.Id()));
+        watcher.reset(OpenProcess(SYNCHRONIZE, FALSE, notepad.Id()));
         ASSERT_TRUE(watcher);
         EXPECT_TRUE(notepad.IsRunning());
         EXPECT_FALSE(notepad.WaitForExit(0).has_value());
     }
-    EXPECT_EQ(WaitForSingleObject(watcher.Get(), 0), WAIT_OBJECT_0);
+    EXPECT_EQ(WaitForSingleObject(watcher.get(), 0), WAIT_OBJECT_0);
 }
 
 TEST(LaunchedProcess, HandsTheShowCommandToTheProgram) {
@@ -236,13 +228,13 @@ TEST_F(NotepadTest, PictureShowsWhatTheWindowNowShows) {
 
 TEST_F(NotepadTest, TellsWhetherAPaintIsStillPending) {
     // Notepad's thread is held so that the invalidated edit cannot repaint before it is looked at.
-    UniqueHandle thread(
+    OwnedKernelHandle thread(
         OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(main_, nullptr)));
     ASSERT_TRUE(thread);
-    ASSERT_NE(SuspendThread(thread.Get()), static_cast<DWORD>(-1));
+    ASSERT_NE(SuspendThread(thread.get()), static_cast<DWORD>(-1));
     InvalidateRect(edit_, nullptr, TRUE);
     const bool paintedWhileHeld = IsPainted(main_);
-    ResumeThread(thread.Get());
+    ResumeThread(thread.get());
     EXPECT_FALSE(paintedWhileHeld);
     EXPECT_TRUE(WaitUntil([&] { return IsPainted(main_); }, kReactionTimeoutMs));
 }

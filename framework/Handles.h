@@ -60,34 +60,21 @@ private:
     Handle handle_ = Invalid();
 };
 
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static void Close(Handle h) { DeleteObject(h); }
+// An owner's traits for handles that one function closes.
+template <typename H, auto CloseFunction>
+struct ClosedBy {
+    using Handle = H;
+    static void Close(Handle h) { CloseFunction(h); }
 };
-struct FontTraits {
-    using Handle = HFONT;
-    static void Close(Handle h) { DeleteObject(h); }
-};
-struct BrushTraits {
-    using Handle = HBRUSH;
-    static void Close(Handle h) { DeleteObject(h); }
-};
-struct BitmapTraits {
-    using Handle = HBITMAP;
-    static void Close(Handle h) { DeleteObject(h); }
-};
-struct MemoryDcTraits {
-    using Handle = HDC;
-    static void Close(Handle h) { DeleteDC(h); }
-};
-struct IconTraits {
-    using Handle = HICON;
-    static void Close(Handle h) { DestroyIcon(h); }
-};
-struct MenuTraits {
-    using Handle = HMENU;
-    static void Close(Handle h) { DestroyMenu(h); }
-};
+
+using OwnedFont = UniqueHandle<ClosedBy<HFONT, DeleteObject>>;
+using OwnedBrush = UniqueHandle<ClosedBy<HBRUSH, DeleteObject>>;
+using OwnedBitmap = UniqueHandle<ClosedBy<HBITMAP, DeleteObject>>;
+using OwnedMemoryDc = UniqueHandle<ClosedBy<HDC, DeleteDC>>;
+using OwnedIcon = UniqueHandle<ClosedBy<HICON, DestroyIcon>>;
+using OwnedMenu = UniqueHandle<ClosedBy<HMENU, DestroyMenu>>;
+using OwnedWindow = UniqueHandle<ClosedBy<HWND, DestroyWindow>>;
+
 // Kernel objects: the failing functions answer null or INVALID_HANDLE_VALUE, depending on which.
 struct KernelHandleTraits {
     using Handle = HANDLE;
@@ -100,18 +87,6 @@ struct FindHandleTraits {
     static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE; }
     static void Close(Handle h) { FindClose(h); }
 };
-struct WindowTraits {
-    using Handle = HWND;
-    static void Close(Handle h) { DestroyWindow(h); }
-};
-
-using OwnedFont = UniqueHandle<FontTraits>;
-using OwnedBrush = UniqueHandle<BrushTraits>;
-using OwnedBitmap = UniqueHandle<BitmapTraits>;
-using OwnedMemoryDc = UniqueHandle<MemoryDcTraits>;
-using OwnedIcon = UniqueHandle<IconTraits>;
-using OwnedMenu = UniqueHandle<MenuTraits>;
-using OwnedWindow = UniqueHandle<WindowTraits>;
 using OwnedKernelHandle = UniqueHandle<KernelHandleTraits>;
 using OwnedFindHandle = UniqueHandle<FindHandleTraits>;
 

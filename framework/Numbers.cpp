@@ -68,11 +68,11 @@ struct DigitPart {
     bool grouped = false;
 };
 
-// Locates the digit part among the unquoted characters of the picture.
-DigitPart FindDigitPart(std::string_view picture) {
-    DigitPart part;
+// Calls visit(index, character) for each character of picture[begin, end) outside quotes.
+template <typename Visit>
+void ForEachUnquoted(std::string_view picture, size_t begin, size_t end, Visit visit) {
     char quote = 0;
-    for (size_t i = 0; i < picture.size(); ++i) {
+    for (size_t i = begin; i < end; ++i) {
         char c = picture[i];
         if (quote != 0) {
             if (c == quote) {
@@ -80,16 +80,27 @@ DigitPart FindDigitPart(std::string_view picture) {
             }
         } else if (c == '"' || c == '\'') {
             quote = c;
-        } else if (IsDigitPlaceholder(c)) {
-            if (part.begin == std::string_view::npos) {
-                part.begin = i;
-            }
-            part.end = i + 1;
-            if (c == '0') {
-                ++part.compulsoryDigits;
-            }
+        } else {
+            visit(i, c);
         }
     }
+}
+
+// Locates the digit part among the unquoted characters of the picture.
+DigitPart FindDigitPart(std::string_view picture) {
+    DigitPart part;
+    ForEachUnquoted(picture, 0, picture.size(), [&](size_t i, char c) {
+        if (!IsDigitPlaceholder(c)) {
+            return;
+        }
+        if (part.begin == std::string_view::npos) {
+            part.begin = i;
+        }
+        part.end = i + 1;
+        if (c == '0') {
+            ++part.compulsoryDigits;
+        }
+    });
     if (part.begin == std::string_view::npos) {
         return part;
     }
@@ -100,19 +111,11 @@ DigitPart FindDigitPart(std::string_view picture) {
     while (part.end < picture.size() && picture[part.end] == ',') {
         ++part.end;
     }
-    quote = 0;
-    for (size_t i = part.begin; i < part.end; ++i) {
-        char c = picture[i];
-        if (quote != 0) {
-            if (c == quote) {
-                quote = 0;
-            }
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (c == ',') {
+    ForEachUnquoted(picture, part.begin, part.end, [&](size_t, char c) {
+        if (c == ',') {
             part.grouped = true;
         }
-    }
+    });
     return part;
 }
 

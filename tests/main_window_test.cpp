@@ -219,6 +219,19 @@ TEST_F(MainWindowTest, AnExceptionInAHandlerEndsInTheStatusBarAndTheProgramGoesO
     EXPECT_EQ(form->Gauge1->Progress(), 30);
 }
 
+TEST_F(MainWindowTest, AnExceptionInAMenuCommandOrATimerTickEndsInTheStatusBarToo) {
+    Start();
+    memory.failure = "Pas de mémoire pour le menu";
+    SendMessageW(TPopupMenu::CommandWindow(), WM_COMMAND, form->LibredelaRam1->Command(), 0);
+    EXPECT_EQ(form->StatusBar1->PanelText(0), "Pas de mémoire pour le menu");
+
+    memory.failure = "Pas de mémoire pour la minuterie";
+    form->Timer3->SetInterval(20);
+    Pump(200);
+    EXPECT_EQ(form->StatusBar1->PanelText(0), "Pas de mémoire pour la minuterie");
+    EXPECT_TRUE(form->Timer3->Running());
+}
+
 TEST_F(MainWindowTest, WebPageLabelOpensThePageAndShowsTheHand) {
     Start();
     SendMessageW(form->GroupBox1->Handle(), WM_COMMAND, MAKEWPARAM(0, STN_CLICKED),

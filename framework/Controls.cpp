@@ -41,15 +41,12 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) {
         return;
     }
-    RECT before = BoundsRect();
     left_ = left;
     top_ = top;
     width_ = width;
     height_ = height;
     BoundsChanged();
-    if (parent_ != nullptr && !parent_->aligning_ &&
-        (align_ != TAlign::alNone || before.right - before.left != width ||
-         before.bottom - before.top != height)) {
+    if (align_ != TAlign::alNone && parent_ != nullptr && !parent_->aligning_) {
         RequestRealign();
     }
 }

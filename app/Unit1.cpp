@@ -12,11 +12,13 @@
 #include "platform/Regional.h"
 #include "platform/Shell.h"
 #include "settings/StateFile.h"
+#include "settings/SvgEditIni.h"
 
 TForm1::TForm1(TComponent* owner) : TForm(owner) {
     ClassRegistry& registry = ClassRegistry::Instance();
     registry.Register<TGauge>("TGauge");
     registry.Register<TSpinEdit>("TSpinEdit");
+    registry.Register<TSvgEditIni>("TSvgEditIni");
 
     PublishField("GroupBox1", GroupBox1);
     PublishField("Image1", Image1);
@@ -53,6 +55,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     PublishField("Timer2", Timer2);
     PublishField("Timer3", Timer3);
     PublishField("Timer4", Timer4);
+    PublishField("SvgEditIni1", SvgEditIni1);
     PublishField("XPManifest1", XPManifest1);
 
     Publish("FormCreate", &TForm1::FormCreate);

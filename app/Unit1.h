@@ -11,6 +11,7 @@
 
 class TGauge;
 class TSpinEdit;
+class TSvgEditIni;
 
 class TForm1 : public TForm {
 public:
@@ -52,6 +53,7 @@ public:
     TTimer* Timer2 = nullptr;
     TTimer* Timer3 = nullptr;
     TTimer* Timer4 = nullptr;
+    TSvgEditIni* SvgEditIni1 = nullptr;
     TXPManifest* XPManifest1 = nullptr;
 
     void FormCreate(TObject* sender);

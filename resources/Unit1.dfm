@@ -261,6 +261,18 @@ object Form1: TForm1
     Interval = 10000
     OnTimer = Timer4Timer
   end
+  object SvgEditIni1: TSvgEditIni
+    SauveEdit = False
+    SauveDateTimePicker = False
+    SauveCheckBox = True
+    SauveRadioButton = False
+    SauveSpinEdit = True
+    SauveMemo = False
+    SauveRichEdit = False
+    SauveComboBox = False
+    SauveListBox = False
+    SauveStringGrid = False
+  end
   object XPManifest1: TXPManifest
   end
 end

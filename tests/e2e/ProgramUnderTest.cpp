@@ -8,8 +8,8 @@ ProgramUnderTest::ProgramUnderTest(const std::wstring& sourceExe, const std::wst
     : exePath_(folder_.CopyIn(sourceExe, exeName)) {}
 
 LaunchedProcess& ProgramUnderTest::Start(std::optional<WORD> showCommand) {
-    if (process_) {
-        throw std::logic_error("the program was already started");
+    if (process_ && process_->IsRunning()) {
+        throw std::logic_error("the program is still running");
     }
     return process_.emplace(exePath_, folder_.Path(), showCommand);
 }

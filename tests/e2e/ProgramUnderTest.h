@@ -19,7 +19,7 @@ class ProgramUnderTest {
 
     const ScratchFolder& Folder() const { return folder_; }
 
-    // Starts the copy with the scratch folder as working directory.
+    // Starts the copy with the scratch folder as working directory; again once the last run ended.
     LaunchedProcess& Start(std::optional<WORD> showCommand = std::nullopt);
     LaunchedProcess& Process();
 

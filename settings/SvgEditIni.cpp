@@ -1,0 +1,171 @@
+#include "settings/SvgEditIni.h"
+
+#include "controls/Spin.h"
+#include "framework/Forms.h"
+#include "framework/IniFile.h"
+#include "framework/StdCtrls.h"
+#include "settings/StateFile.h"
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct KindSwitch {
+    const char* name;
+    bool TSvgEditIni::*value;
+};
+
+constexpr KindSwitch kKindSwitches[] = {
+    {"SauveEdit", &TSvgEditIni::SauveEdit},
+    {"SauveDateTimePicker", &TSvgEditIni::SauveDateTimePicker},
+    {"SauveCheckBox", &TSvgEditIni::SauveCheckBox},
+    {"SauveRadioButton", &TSvgEditIni::SauveRadioButton},
+    {"SauveSpinEdit", &TSvgEditIni::SauveSpinEdit},
+    {"SauveMemo", &TSvgEditIni::SauveMemo},
+    {"SauveRichEdit", &TSvgEditIni::SauveRichEdit},
+    {"SauveComboBox", &TSvgEditIni::SauveComboBox},
+    {"SauveListBox", &TSvgEditIni::SauveListBox},
+    {"SauveStringGrid", &TSvgEditIni::SauveStringGrid},
+};
+
+// Every window of the application that owns a store, in the application's order.
+std::vector<TForm*> WindowsWithStore() {
+    std::vector<TForm*> windows;
+    if (Application == nullptr) {
+        return windows;
+    }
+    for (TComponent* component : Application->Components()) {
+        if (auto* form = As<TForm>(component); form != nullptr && TSvgEditIni::HasStore(*form)) {
+            windows.push_back(form);
+        }
+    }
+    return windows;
+}
+
+TCheckBox* StoredCheckBox(const TSvgEditIni& store, TComponent* component) {
+    return store.SauveCheckBox ? As<TCheckBox>(component) : nullptr;
+}
+
+TSpinEdit* StoredSpinEdit(const TSvgEditIni& store, TComponent* component) {
+    return store.SauveSpinEdit ? As<TSpinEdit>(component) : nullptr;
+}
+
+// Persistence never reports an error: a failure costs one value and no more.
+template <typename Work>
+void Swallowing(Work&& work) {
+    try {
+        work();
+    } catch (...) {
+    }
+}
+
+}  // namespace
+
+TSvgEditIni::TSvgEditIni(TComponent* owner) : TComponent(owner) {
+    if (IsDesigning()) {
+        return;
+    }
+    // Only a store built with the application's first window takes over; a close handler that
+    // the resource gave the window is already in place and is kept to be called first.
+    auto* form = As<TForm>(owner);
+    if (form == nullptr || Application == nullptr || Application->MainForm() != nullptr) {
+        return;
+    }
+    previousOnClose_ = form->OnClose;
+    form->OnClose = [this](TObject* sender, TCloseAction& action) {
+        OwnerCloseHook(sender, action);
+    };
+    // Logging off or shutting down ends the program without its close event, and for a program
+    // that lives in the tray that is how most runs end. Every top-level window hears
+    // WM_ENDSESSION; the application window stands for the whole run, shown or hidden, so
+    // listening there alone saves once.
+    hookedApplication_ = Application;
+    sessionEndHook_ = Application->HookMainWindow([this](UINT message, WPARAM wParam, LPARAM) {
+        if (message == WM_ENDSESSION && wParam != 0) {
+            SaveState();
+        }
+        return false;
+    });
+}
+
+TSvgEditIni::~TSvgEditIni() {
+    // A store on a window that the application does not own may outlive the application.
+    if (hookedApplication_ != nullptr && Application == hookedApplication_) {
+        hookedApplication_->UnhookMainWindow(sessionEndHook_);
+    }
+}
+
+void TSvgEditIni::Loaded() {
+    LoadState();
+    TComponent::Loaded();
+}
+
+void TSvgEditIni::SetProperty(const PropertyItem& property, FormReader& reader) {
+    for (const KindSwitch& kind : kKindSwitches) {
+        if (property.name == kind.name) {
+            this->*kind.value = property.value.AsBoolean();
+            return;
+        }
+    }
+    TComponent::SetProperty(property, reader);
+}
+
+void TSvgEditIni::OwnerCloseHook(TObject* sender, TCloseAction& action) {
+    Fire(previousOnClose_, sender, action);
+    SaveState();
+}
+
+void TSvgEditIni::LoadState() {
+    TIniFile ini(StateFilePath());
+    for (TForm* form : WindowsWithStore()) {
+        const TSvgEditIni& store = *FindStore(*form);
+        const std::string& section = form->Name();
+        // Loading reads every stored kind, whatever the control's name.
+        for (TComponent* component : form->Components()) {
+            const std::string& key = component->Name();
+            if (TCheckBox* box = StoredCheckBox(store, component)) {
+                Swallowing([&] { box->SetChecked(ini.ReadBool(section, key, true)); });
+            }
+            if (TSpinEdit* spin = StoredSpinEdit(store, component)) {
+                Swallowing([&] { spin->SetValue(ini.ReadInteger(section, key, 0)); });
+            }
+        }
+    }
+}
+
+void TSvgEditIni::SaveState() {
+    TIniFile ini(StateFilePath());
+    for (TForm* form : WindowsWithStore()) {
+        const TSvgEditIni& store = *FindStore(*form);
+        const std::string& section = form->Name();
+        for (TComponent* component : form->Components()) {
+            const std::string& key = component->Name();
+            if (key.find('_') == std::string::npos) {
+                continue;
+            }
+            Swallowing([&] {
+                if (TCheckBox* box = StoredCheckBox(store, component)) {
+                    ini.WriteBool(section, key, box->Checked());
+                }
+                if (TSpinEdit* spin = StoredSpinEdit(store, component)) {
+                    ini.WriteInteger(section, key, spin->Value());
+                }
+            });
+        }
+    }
+}
+
+bool TSvgEditIni::HasStore(const TForm& form) {
+    return FindStore(form) != nullptr;
+}
+
+TSvgEditIni* TSvgEditIni::FindStore(const TForm& form) {
+    TSvgEditIni* found = nullptr;
+    for (TComponent* component : form.Components()) {
+        if (auto* store = As<TSvgEditIni>(component)) {
+            found = store;
+        }
+    }
+    return found;
+}

@@ -1,0 +1,140 @@
+// The main window's settings in serie.ini, through the platform's own profile functions, in a
+// folder of the test's own.
+
+#include "support/MainWindowFixture.h"
+
+#include "controls/Spin.h"
+#include "fakes/FakeProfile.h"
+#include "settings/SvgEditIni.h"
+#include "support/TextForm.h"
+
+#include <algorithm>
+#include <fstream>
+#include <initializer_list>
+#include <iterator>
+#include <optional>
+
+namespace {
+
+// The file that the first start leaves when only Internet Explorer was ticked.
+const char* const kInternetExplorerOnly =
+    "[Form1]\r\nSpinEdit_1=30\r\nFirefox_1=0\r\ni_explore=1\r\nChrome_1=0\r\n";
+
+class MainWindowStateTest : public MainWindowTest {
+protected:
+    std::optional<std::string> ReadStateFile() const {
+        std::ifstream file(StateFile(), std::ios::binary);
+        if (!file) {
+            return std::nullopt;
+        }
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+};
+
+}  // namespace
+
+TEST_F(MainWindowStateTest, TheStoreComesAfterTheFourControlsAndHandlesBoxesAndSpinEditsOnly) {
+    Start();
+    ASSERT_NE(form->SvgEditIni1, nullptr);
+    const auto& components = form->Components();
+    auto place = [&](TComponent* component) {
+        return std::find(components.begin(), components.end(), component) - components.begin();
+    };
+    for (TComponent* stored : std::initializer_list<TComponent*>{form->SpinEdit_1, form->Firefox_1,
+                                                                 form->i_explore, form->Chrome_1}) {
+        EXPECT_LT(place(stored), place(form->SvgEditIni1)) << stored->Name();
+    }
+    const TSvgEditIni& store = *form->SvgEditIni1;
+    EXPECT_TRUE(store.SauveCheckBox);
+    EXPECT_TRUE(store.SauveSpinEdit);
+    for (bool other :
+         {store.SauveEdit, store.SauveDateTimePicker, store.SauveRadioButton, store.SauveMemo,
+          store.SauveRichEdit, store.SauveComboBox, store.SauveListBox, store.SauveStringGrid}) {
+        EXPECT_FALSE(other);
+    }
+}
+
+TEST_F(MainWindowStateTest, FirstStartCreatesNoFileAndTheCloseWritesTheFourKeys) {
+    Start();
+    EXPECT_EQ(ReadStateFile(), std::nullopt) << "loading must not create the file";
+    form->i_explore->SetChecked(true);
+    form->Close();
+    EXPECT_TRUE(app->Terminated());
+    EXPECT_EQ(ReadStateFile(), kInternetExplorerOnly);
+}
+
+TEST_F(MainWindowStateTest, HiddenStartKeepsTheValuesOfTheFile) {
+    WriteStateFile("[Form1]\r\nSpinEdit_1=12\r\nFirefox_1=1\r\ni_explore=0\r\nChrome_1=0\r\n");
+    Start();
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(form->SpinEdit_1->Value(), 12);
+    EXPECT_TRUE(form->Firefox_1->Checked());
+    EXPECT_FALSE(form->i_explore->Checked());
+    EXPECT_FALSE(form->Chrome_1->Checked());
+    EXPECT_EQ(form->Timer1->Interval(), 12u * 60000u);
+}
+
+TEST_F(MainWindowStateTest, ACloseRewritesTheFourKeysAndLeavesEverythingElse) {
+    // Windows-1252 text, as the platform keeps it.
+    WriteStateFile(
+        "[Avant]\r\nclef=valeur\r\n"
+        "[Form1]\r\nNote=gard\xE9"
+        "e\r\nChrome_1=1\r\nSpinEdit_1=12\r\n"
+        "[Apr\xE8s]\r\nautre=1\r\n");
+    Start();
+    form->SpinEdit_1->SetValue(-3);
+    form->Close();
+    EXPECT_EQ(ReadStateFile(),
+              "[Avant]\r\nclef=valeur\r\n"
+              "[Form1]\r\nNote=gard\xE9"
+              "e\r\nChrome_1=1\r\nSpinEdit_1=-3\r\nFirefox_1=1\r\n"
+              "i_explore=1\r\n"
+              "[Apr\xE8s]\r\nautre=1\r\n");
+}
+
+TEST_F(MainWindowStateTest, AStoreOnALaterWindowTakesNothingOverYetItsWindowIsSaved) {
+    Start();
+    TextForm* later = TextForm::Build(app.get(),
+                                      "object Later: TTextForm\n"
+                                      "  object Extra_1: TCheckBox\n  end\n"
+                                      "  object Store: TSvgEditIni\n  end\n"
+                                      "end\n");
+    EXPECT_FALSE(later->OnClose) << "the close event stays the window's own";
+    later->Close();
+    EXPECT_EQ(ReadStateFile(), std::nullopt);
+
+    // Loading the later window read the main window again from the missing file, which
+    // replaced the first start's defaults with the missing file's.
+    form->Close();
+    EXPECT_EQ(ReadStateFile(),
+              "[Form1]\r\nSpinEdit_1=0\r\nFirefox_1=1\r\ni_explore=1\r\nChrome_1=1\r\n"
+              "[Later]\r\nExtra_1=1\r\n");
+}
+
+TEST_F(MainWindowStateTest, OnlyTheSessionsEndSavesWithoutAClose) {
+    Start();
+    form->Show();
+    form->Firefox_1->SetChecked(true);
+    form->Button4Click(form);
+    app->Minimize();
+    form->Afficher1Click(form);
+    SendMessageW(app->Handle(), WM_ENDSESSION, FALSE, 0);
+    EXPECT_EQ(ReadStateFile(), std::nullopt);
+
+    SendMessageW(app->Handle(), WM_QUERYENDSESSION, 0, 0);
+    SendMessageW(app->Handle(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_EQ(ReadStateFile(),
+              "[Form1]\r\nSpinEdit_1=30\r\nFirefox_1=1\r\ni_explore=0\r\nChrome_1=0\r\n");
+    EXPECT_FALSE(app->Terminated()) << "the system ends the program, not the store";
+}
+
+TEST_F(MainWindowStateTest, ASaveThatFailsShowsNothingAndTheProgramEnds) {
+    Start();
+    FakeProfile failing;
+    failing.FailAllWrites();
+    ScopedFacet<platform::Profile> swap(platform::Current().profile, failing);
+    form->Close();
+    EXPECT_TRUE(app->Terminated());
+    EXPECT_EQ(form->StatusBar1->PanelText(0), "");
+    EXPECT_EQ(ReadStateFile(), std::nullopt);
+}

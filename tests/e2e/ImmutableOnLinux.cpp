@@ -1,6 +1,6 @@
 #include "ImmutableOnLinux.h"
 
-#include "UniqueHandle.h"
+#include "framework/Handles.h"
 #include "WaitUntil.h"
 #include "Win32Error.h"
 
@@ -51,8 +51,8 @@ bool StartChattr(const std::string& flag, const std::string& unixPath) {
                         &startup, &info)) {
         return false;
     }
-    UniqueHandle process(info.hProcess);
-    UniqueHandle thread(info.hThread);
+    OwnedKernelHandle process(info.hProcess);
+    OwnedKernelHandle thread(info.hThread);
     return true;
 }
 
@@ -63,14 +63,14 @@ bool IsWritable(const std::wstring& path) {
         return false;
     }
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-        UniqueHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+        OwnedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         return static_cast<bool>(file);
     }
     const std::wstring probe = path + L"\\write-probe";
     bool created = false;
     {
-        UniqueHandle file(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        OwnedKernelHandle file(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
         created = static_cast<bool>(file);
     }

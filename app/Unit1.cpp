@@ -106,10 +106,10 @@ void TForm1::Button2Click(TObject*) {
     if (SpinEdit_1->Value() == 0) {
         return;
     }
-    maintenance::SweepBrowsers(*platform::Current().processes,
-                               {[this] { return Chrome_1->Checked(); },
-                                [this] { return i_explore->Checked(); },
-                                [this] { return Firefox_1->Checked(); }});
+    maintenance::SweepBrowsers(
+        *platform::Current().processes,
+        {[this] { return Chrome_1->Checked(); }, [this] { return i_explore->Checked(); },
+         [this] { return Firefox_1->Checked(); }});
 }
 
 void TForm1::Button3Click(TObject*) {
@@ -129,7 +129,9 @@ void TForm1::Button4Click(TObject*) {
     Button5Click(this);
 }
 
-void TForm1::Button5Click(TObject*) { maintenance::TrimSelf(*platform::Current().processes); }
+void TForm1::Button5Click(TObject*) {
+    maintenance::TrimSelf(*platform::Current().processes);
+}
 
 void TForm1::Afficher1Click(TObject*) {
     Timer3->SetEnabled(true);
@@ -138,7 +140,9 @@ void TForm1::Afficher1Click(TObject*) {
     SetForegroundWindow(Handle());
 }
 
-void TForm1::Quitter1Click(TObject*) { Close(); }
+void TForm1::Quitter1Click(TObject*) {
+    Close();
+}
 
 void TForm1::ApplicationEvents1Exception(TObject*, const Exception& error) {
     StatusBar1->SetPanelText(0, error.Message());
@@ -155,7 +159,9 @@ void TForm1::Timer2Timer(TObject*) {
     }
 }
 
-void TForm1::Timer3Timer(TObject*) { Button3Click(this); }
+void TForm1::Timer3Timer(TObject*) {
+    Button3Click(this);
+}
 
 void TForm1::Timer4Timer(TObject*) {
     Button5Click(this);
@@ -166,6 +172,10 @@ void TForm1::Label4Click(TObject*) {
     platform::Current().shell->OpenWebPage(Handle(), kWebPage);
 }
 
-void TForm1::Label4MouseMove(TObject*, TShiftState, int, int) { Screen().SetCursor(crHandPoint); }
+void TForm1::Label4MouseMove(TObject*, TShiftState, int, int) {
+    Screen().SetCursor(crHandPoint);
+}
 
-void TForm1::Label4MouseLeave(TObject*) { Screen().SetCursor(crDefault); }
+void TForm1::Label4MouseLeave(TObject*) {
+    Screen().SetCursor(crDefault);
+}

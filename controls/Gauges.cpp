@@ -48,7 +48,9 @@ TBltBitmap::TBltBitmap(const TBitmap& templateBitmap)
     Canvas().FillRect(all, clWindowFrame);
 }
 
-TGauge::TGauge(TComponent* owner) : TGraphicControl(owner) { SetBounds(0, 0, 100, 100); }
+TGauge::TGauge(TComponent* owner) : TGraphicControl(owner) {
+    SetBounds(0, 0, 100, 100);
+}
 
 int32_t TGauge::Percentage() const {
     return SpanToPercent(progress_ - minValue_, maxValue_ - minValue_);

@@ -5,14 +5,18 @@
 
 #include <string>
 
-TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner) { SetText("0"); }
+TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner) {
+    SetText("0");
+}
 
 int32_t TSpinEdit::Value() const {
     int32_t value = 0;
     return TryStrToInt(Text(), value) ? value : minValue_;
 }
 
-void TSpinEdit::SetValue(int32_t value) { SetText(std::to_string(ClampValue(value))); }
+void TSpinEdit::SetValue(int32_t value) {
+    SetText(std::to_string(ClampValue(value)));
+}
 
 int32_t TSpinEdit::ClampValue(int32_t value) const {
     if (minValue_ == maxValue_) {

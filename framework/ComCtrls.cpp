@@ -64,8 +64,8 @@ void TStatusBar::SetProperty(const PropertyItem& property, FormReader& reader) {
             } else if (field.name == "Text") {
                 panel.text = field.value.AsString();
             } else {
-                ThrowReadError(field.value.line, "propriété de volet inconnue « " + field.name +
-                                                     " »");
+                ThrowReadError(field.value.line,
+                               "propriété de volet inconnue « " + field.name + " »");
             }
         }
         panels_.push_back(panel);

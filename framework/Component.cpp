@@ -34,7 +34,9 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
     return nullptr;
 }
 
-void TComponent::Loaded() { loading_ = false; }
+void TComponent::Loaded() {
+    loading_ = false;
+}
 
 void TComponent::Notification(TComponent*, TOperation) {}
 

@@ -107,7 +107,9 @@ void TControl::SetParentColor(bool parentColor) {
     ParentColorChanged();
 }
 
-void TControl::Click() { Fire(OnClick, this); }
+void TControl::Click() {
+    Fire(OnClick, this);
+}
 
 void TControl::SetParentComponent(TComponent* parent) {
     auto* windowed = dynamic_cast<TWinControl*>(parent);
@@ -197,9 +199,13 @@ void TGraphicControl::Repaint() {
     Paint(dc.get());
 }
 
-void TGraphicControl::BoundsChanged() { InvalidateArea({0, 0, 0, 0}); }
+void TGraphicControl::BoundsChanged() {
+    InvalidateArea({0, 0, 0, 0});
+}
 
-void TGraphicControl::VisibleChanged() { InvalidateArea(BoundsRect()); }
+void TGraphicControl::VisibleChanged() {
+    InvalidateArea(BoundsRect());
+}
 
 void TGraphicControl::InvalidateArea(const RECT& area) {
     if (Parent() == nullptr || !Parent()->HandleAllocated()) {

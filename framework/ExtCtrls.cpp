@@ -91,8 +91,8 @@ void TImage::SetProperty(const PropertyItem& property, FormReader& reader) {
         icon_.reset(static_cast<HICON>(
             LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, 48, 48, 0)));
         if (!icon_) {
-            ThrowReadError(property.value.line, "icône introuvable « " +
-                                                    property.value.AsString() + " »");
+            ThrowReadError(property.value.line,
+                           "icône introuvable « " + property.value.AsString() + " »");
         }
     } else if (property.name == "Transparent") {
         transparent_ = property.value.AsBoolean();

@@ -96,7 +96,8 @@ private:
         item.name = ReadName();
         while (pos_ < text_.size() && text_[pos_] == '.') {
             ++pos_;
-            item.name += "." + ReadName();
+            item.name += '.';
+            item.name += ReadName();
         }
         SkipSpaces();
         Expect('=');

@@ -15,8 +15,8 @@ struct PropertyValue {
     enum class Kind { Integer, String, Identifier, Set, Collection };
     Kind kind = Kind::Integer;
     int64_t integer = 0;
-    std::string text;                                    // String and Identifier
-    std::vector<std::string> members;                    // Set
+    std::string text;                                   // String and Identifier
+    std::vector<std::string> members;                   // Set
     std::vector<std::vector<PropertyItem>> collection;  // Collection: one property list per item
     int line = 0;
 

@@ -153,8 +153,8 @@ void TForm::VisibleChanged() {
             Center();
         }
     }
-    ShowWindow(Handle(), windowState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED
-                                                                     : SW_SHOWNORMAL);
+    ShowWindow(Handle(),
+               windowState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
 }
 
 void TForm::SetWindowState(TWindowState state) {
@@ -222,7 +222,9 @@ void TForm::SetProperty(const PropertyItem& property, FormReader& reader) {
     }
 }
 
-TApplication::TApplication() : TComponent(nullptr) { Application = this; }
+TApplication::TApplication() : TComponent(nullptr) {
+    Application = this;
+}
 
 TApplication::~TApplication() {
     DestroyComponents();
@@ -238,8 +240,8 @@ void TApplication::Initialize() {
     int width = GetSystemMetrics(SM_CXSCREEN);
     int height = GetSystemMetrics(SM_CYSCREEN);
     window_ = std::make_unique<UtilWindow>(
-        L"TApplication", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-        0, this,
+        L"TApplication", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0,
+        this,
         [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return WindowProc(window, message, wParam, lParam);
         },

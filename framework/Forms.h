@@ -69,10 +69,10 @@ protected:
     }
     template <typename Form>
     void Publish(const std::string& name, void (Form::*method)(TObject*, TShiftState, int, int)) {
-        methods_[name] = TMouseMoveEvent([this, method](TObject* sender, TShiftState shift, int x,
-                                                        int y) {
-            (static_cast<Form*>(this)->*method)(sender, shift, x, y);
-        });
+        methods_[name] =
+            TMouseMoveEvent([this, method](TObject* sender, TShiftState shift, int x, int y) {
+                (static_cast<Form*>(this)->*method)(sender, shift, x, y);
+            });
     }
     template <typename Form>
     void Publish(const std::string& name, void (Form::*method)(TObject*, TCloseAction&)) {

@@ -130,8 +130,8 @@ SIZE TCanvas::TextExtent(const std::wstring& text) const {
 TBitmap::TBitmap(int width, int height) : width_(width), height_(height) {
     WindowDc screen(nullptr);
     dc_.reset(CreateCompatibleDC(screen.get()));
-    bitmap_.reset(CreateCompatibleBitmap(screen.get(), width > 0 ? width : 1,
-                                         height > 0 ? height : 1));
+    bitmap_.reset(
+        CreateCompatibleBitmap(screen.get(), width > 0 ? width : 1, height > 0 ? height : 1));
     previous_ = SelectObject(dc_.get(), bitmap_.get());
 }
 
@@ -140,4 +140,6 @@ TBitmap::~TBitmap() {
     SelectObject(dc_.get(), previous_);
 }
 
-void TBitmap::Blacken() { PatBlt(dc_.get(), 0, 0, width_, height_, BLACKNESS); }
+void TBitmap::Blacken() {
+    PatBlt(dc_.get(), 0, 0, width_, height_, BLACKNESS);
+}

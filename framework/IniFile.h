@@ -9,7 +9,7 @@ class Profile;
 }
 
 class TIniFile {
-  public:
+public:
     static constexpr unsigned kReadBufferSize = 2048;
 
     // Does not touch the file.
@@ -35,7 +35,7 @@ class TIniFile {
     void WriteInteger(const std::string& section, const std::string& key, int32_t value);
     void WriteBool(const std::string& section, const std::string& key, bool value);
 
-  private:
+private:
     platform::Profile& profile_;
     std::string fileName_;
 };

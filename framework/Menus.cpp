@@ -36,7 +36,9 @@ TMenuItem::~TMenuItem() {
     }
 }
 
-void TMenuItem::Click() { Fire(OnClick, this); }
+void TMenuItem::Click() {
+    Fire(OnClick, this);
+}
 
 void TMenuItem::SetParentComponent(TComponent* parent) {
     auto* menu = dynamic_cast<TPopupMenu*>(parent);

@@ -29,8 +29,7 @@ void TScreen::SetCursor(TCursor cursor) {
     GetCursorPos(&point);
     if (HWND window = WindowFromPoint(point)) {
         SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
-                     MAKELPARAM(SendMessageW(window, WM_NCHITTEST, 0,
-                                             MAKELPARAM(point.x, point.y)),
+                     MAKELPARAM(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)),
                                 WM_MOUSEMOVE));
     }
 }

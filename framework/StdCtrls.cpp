@@ -145,7 +145,9 @@ LRESULT TGroupBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return TWinControl::WndProc(message, wParam, lParam);
 }
 
-TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) { SetColor(clWindow); }
+TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
+    SetColor(clWindow);
+}
 
 void TCustomEdit::CreateParams(WindowParams& params) {
     params.className = L"EDIT";
@@ -189,8 +191,7 @@ void TCustomEdit::SetProperty(const PropertyItem& property, FormReader& reader) 
     }
 }
 
-bool TCustomEdit::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam,
-                                     LRESULT& result) {
+bool TCustomEdit::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     // An edit keeps the system's own colours.
     if (message == WM_CTLCOLOREDIT || message == WM_CTLCOLORSTATIC) {
         return false;

@@ -24,9 +24,8 @@ constexpr UINT_PTR kSubclassId = 1;
 struct WindowProcedures {
     static LRESULT Dispatch(TWinControl* control, HWND window, UINT message, WPARAM wParam,
                             LPARAM lParam) {
-        LRESULT result = RunGuarded(control, LRESULT{0}, [&] {
-            return control->WndProc(message, wParam, lParam);
-        });
+        LRESULT result = RunGuarded(control, LRESULT{0},
+                                    [&] { return control->WndProc(message, wParam, lParam); });
         if (message == WM_NCDESTROY && control->handle_ == window) {
             control->Detach();
         }
@@ -146,9 +145,10 @@ void TWinControl::CreateHandle() {
         style |= WS_DISABLED;
     }
     std::wstring text = Utf8ToWide(TControl::Caption());
-    HWND window = CreateWindowExW(params.exStyle, params.className.c_str(), text.c_str(), style,
-                                  Left(), Top(), Width(), Height(), params.parent, nullptr,
-                                  GetModuleHandleW(nullptr), params.frameworkClass ? this : nullptr);
+    HWND window =
+        CreateWindowExW(params.exStyle, params.className.c_str(), text.c_str(), style, Left(),
+                        Top(), Width(), Height(), params.parent, nullptr, GetModuleHandleW(nullptr),
+                        params.frameworkClass ? this : nullptr);
     if (window == nullptr) {
         throw Exception("Impossible de créer la fenêtre " + Name());
     }
@@ -247,8 +247,7 @@ void TWinControl::Realign() {
                     area.left += width;
                     break;
                 case TAlign::alRight:
-                    control->SetBounds(area.right - width, area.top, width,
-                                       area.bottom - area.top);
+                    control->SetBounds(area.right - width, area.top, width, area.bottom - area.top);
                     area.right -= width;
                     break;
                 default:
@@ -260,13 +259,11 @@ void TWinControl::Realign() {
     };
     // Controls of one alignment keep the order of their positions: the lowest one at the bottom.
     place(TAlign::alTop, [](TControl* a, TControl* b) { return a->Top() < b->Top(); });
-    place(TAlign::alBottom, [](TControl* a, TControl* b) {
-        return a->Top() + a->Height() > b->Top() + b->Height();
-    });
+    place(TAlign::alBottom,
+          [](TControl* a, TControl* b) { return a->Top() + a->Height() > b->Top() + b->Height(); });
     place(TAlign::alLeft, [](TControl* a, TControl* b) { return a->Left() < b->Left(); });
-    place(TAlign::alRight, [](TControl* a, TControl* b) {
-        return a->Left() + a->Width() > b->Left() + b->Width();
-    });
+    place(TAlign::alRight,
+          [](TControl* a, TControl* b) { return a->Left() + a->Width() > b->Left() + b->Width(); });
     place(TAlign::alClient, [](TControl*, TControl*) { return false; });
     aligning_ = false;
 }

@@ -4,7 +4,9 @@
 
 namespace {
 
-double Megabytes(uint64_t bytes) { return static_cast<double>(bytes) / 1024 / 1024; }
+double Megabytes(uint64_t bytes) {
+    return static_cast<double>(bytes) / 1024 / 1024;
+}
 
 }  // namespace
 

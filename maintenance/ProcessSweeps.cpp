@@ -13,14 +13,14 @@ constexpr DWORD kSnapshotProcesses = 2;
 
 // Closes the snapshot on every way out of a walk, a throwing filter or facet included.
 class SnapshotCloser {
-  public:
+public:
     SnapshotCloser(Processes& processes, HANDLE snapshot)
         : processes_(processes), snapshot_(snapshot) {}
     ~SnapshotCloser() { processes_.Close(snapshot_); }
     SnapshotCloser(const SnapshotCloser&) = delete;
     SnapshotCloser& operator=(const SnapshotCloser&) = delete;
 
-  private:
+private:
     Processes& processes_;
     HANDLE snapshot_;
 };

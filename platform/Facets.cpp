@@ -11,7 +11,8 @@ namespace platform {
 
 Facets& Current() {
     static Facets facets{&Win32MemoryStatus(), &Win32Shell(),   &Win32ProcessPriority(),
-                         &Win32Processes(),    &Win32Profile(), &Win32RegionalSettings(), &Win32Files()};
+                         &Win32Processes(),    &Win32Profile(), &Win32RegionalSettings(),
+                         &Win32Files()};
     return facets;
 }
 

@@ -12,7 +12,8 @@ public:
     std::string ExecutablePath() override {
         std::vector<char> path(MAX_PATH);
         for (;;) {
-            DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+            DWORD length =
+                GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
             if (length < path.size()) {
                 return std::string(path.data(), length);
             }
@@ -22,7 +23,8 @@ public:
 
     bool FileExists(const std::string& path) override {
         DWORD attributes = GetFileAttributesA(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        return attributes != INVALID_FILE_ATTRIBUTES &&
+               (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     }
 };
 

@@ -4,7 +4,7 @@ namespace platform {
 namespace {
 
 class Win32Loader final : public ModuleLoader {
-  public:
+public:
     HMODULE Load(const char* fileName) override { return LoadLibraryA(fileName); }
     HMODULE FindLoaded(const char* moduleName) override { return GetModuleHandleA(moduleName); }
     FARPROC Export(HMODULE module, const char* functionName) override {

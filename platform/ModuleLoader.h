@@ -5,7 +5,7 @@ namespace platform {
 
 // Run-time linking: functions that not every Windows has are found when first needed.
 class ModuleLoader {
-  public:
+public:
     virtual ~ModuleLoader() = default;
     // Maps a DLL into the process; the answer is a handle, or a value below 32 on failure.
     virtual HMODULE Load(const char* fileName) = 0;

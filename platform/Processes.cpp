@@ -10,7 +10,7 @@ using ProcessWalkFn = BOOL(WINAPI*)(HANDLE, ProcessRecord*);
 using EmptyWorkingSetFn = BOOL(WINAPI*)(HANDLE);
 
 class Win32ProcessesFacet final : public Processes {
-  public:
+public:
     explicit Win32ProcessesFacet(ModuleLoader& modules) : modules_(modules) {}
 
     HANDLE CreateSnapshot(DWORD flags, DWORD processId) override {
@@ -53,7 +53,7 @@ class Win32ProcessesFacet final : public Processes {
 
     bool Close(HANDLE handle) override { return CloseHandle(handle) != FALSE; }
 
-  private:
+private:
     // The export's address comes as a generic FARPROC; the cast to its real type goes through
     // void* so that the compiler does not take it for a mistake.
     template <typename Fn>

@@ -14,7 +14,7 @@ using ProcessRecord = tagPROCESSENTRY32;
 // Process snapshots and working sets. Every call reports failure as 0 or false, never by
 // throwing, so that a missing function makes a sweep visit or trim nothing.
 class Processes {
-  public:
+public:
     virtual ~Processes() = default;
     virtual HANDLE CreateSnapshot(DWORD flags, DWORD processId) = 0;
     virtual bool First(HANDLE snapshot, ProcessRecord& record) = 0;

@@ -41,7 +41,8 @@ public:
     const char* ClassName() const override { return "TTestForm"; }
 
     void Created(TObject*) {
-        journal->push_back("created, window " + std::string(HandleAllocated() ? "made" : "missing"));
+        journal->push_back("created, window " +
+                           std::string(HandleAllocated() ? "made" : "missing"));
     }
     void Clicked(TObject*) { journal->push_back("clicked"); }
     void Closing(TObject*, TCloseAction&) {}
@@ -109,8 +110,8 @@ end
 
 TEST_F(FormReaderTest, EveryComponentIsLoadedBeforeTheCreationHandlerRuns) {
     TTestForm* form = Load(kForm);
-    EXPECT_EQ(entries, (std::vector<std::string>{"loaded First", "loaded Second",
-                                                 "created, window made"}));
+    EXPECT_EQ(entries,
+              (std::vector<std::string>{"loaded First", "loaded Second", "created, window made"}));
     ASSERT_NE(form->Button1, nullptr);
     EXPECT_EQ(form->Button1->Caption(), "Un 'bouton'");
     EXPECT_EQ(form->Components().size(), 3u);
@@ -141,7 +142,8 @@ TEST_F(FormReaderTest, RefusesWhatItDoesNotKnowNamingTheLine) {
     const Case cases[] = {
         {"object Form1: TTestForm\n  object X: TNoSuchThing\n  end\nend\n",
          "ligne 2 : classe inconnue « TNoSuchThing »"},
-        {"object Form1: TTestForm\n  Colour = clRed\nend\n", "ligne 2 : propriété inconnue « Colour »"},
+        {"object Form1: TTestForm\n  Colour = clRed\nend\n",
+         "ligne 2 : propriété inconnue « Colour »"},
         {"object Form1: TTestForm\n  OnCreate = Nowhere\nend\n", "ligne 2 : méthode inconnue"},
         {"object Form1: TTestForm\n  OnClose = Clicked\nend\n", "n'a pas la signature"},
         {"object Form1: TTestForm\n  object Button1: TProbe\n  end\nend\n",
@@ -155,12 +157,13 @@ TEST_F(FormReaderTest, RefusesWhatItDoesNotKnowNamingTheLine) {
         {"object Form1: TTestForm\nend\nobject Form2: TTestForm\nend\n", "après la fin"},
         {"object Form1: TTestForm\n  object A: TProbe\n  end\n  Width = 3\nend\n",
          "ligne 4 : propriété après les composants"},
-        {"object Form1: TTestForm\n  object A: TProbe\n    object B: TButton\n    end\n  end\nend\n",
+        {"object Form1: TTestForm\n  object A: TProbe\n    object B: TButton\n    end\n  "
+         "end\nend\n",
          "« A » ne peut pas contenir « B »"},
     };
     for (const Case& c : cases) {
         std::string message = ReadError(c.text);
-        EXPECT_NE(message.find(c.expected), std::string::npos)
-            << "text:\n" << c.text << "message: " << message;
+        EXPECT_NE(message.find(c.expected), std::string::npos) << "text:\n"
+                                                               << c.text << "message: " << message;
     }
 }

@@ -19,7 +19,7 @@ namespace {
 const char* const kFileName = "C:\\Velmora\\Velmora.ini";
 
 class IniFileWithFake : public testing::Test {
-  protected:
+protected:
     FakeProfile fake_;
     ScopedFacet<platform::Profile> swap_{platform::Current().profile, fake_};
 };
@@ -242,7 +242,7 @@ TEST_F(IniFileWithFake, DestructionToleratesAFailedFlush) {
 
 // The real private-profile functions, on a file of our own in the temporary folder.
 class TemporaryIniFile {
-  public:
+public:
     TemporaryIniFile()
         : path_(std::filesystem::temp_directory_path() /
                 ("velmora-" + std::to_string(std::random_device{}()) + ".ini")) {}
@@ -260,7 +260,7 @@ class TemporaryIniFile {
         return std::string(std::istreambuf_iterator<char>(stream), {});
     }
 
-  private:
+private:
     std::filesystem::path path_;
 };
 

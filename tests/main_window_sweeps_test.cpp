@@ -9,8 +9,9 @@
 namespace {
 
 const std::vector<FakeProcesses::Entry> kMachine{
-    {0, "[System Process]"}, {4, "System"},       {0x100, "explorer.exe"}, {0x200, "chrome.exe"},
-    {0x204, "Chrome.exe"},   {0x300, "iexplore.exe"}, {0x400, "firefox.exe"}, {0x500, "Velmora.exe"},
+    {0, "[System Process]"}, {4, "System"},          {0x100, "explorer.exe"},
+    {0x200, "chrome.exe"},   {0x204, "Chrome.exe"},  {0x300, "iexplore.exe"},
+    {0x400, "firefox.exe"},  {0x500, "Velmora.exe"},
 };
 
 }  // namespace
@@ -97,7 +98,8 @@ TEST_F(WindowSweepTest, RealSweepWalksWinesProcessesAndRefreshesTheReadout) {
     }
     EXPECT_TRUE(sawItself);
     EXPECT_EQ(real.OpenedIds().size(), real.VisitedRecords().size());
-    EXPECT_EQ(real.Closed().size(), real.OpenedIds().size() + 1) << "every process and the snapshot";
+    EXPECT_EQ(real.Closed().size(), real.OpenedIds().size() + 1)
+        << "every process and the snapshot";
     EXPECT_EQ(memory.queries, queriesBefore + 1);
     EXPECT_EQ(form->StatusBar1->PanelText(0), "");
 }

@@ -68,7 +68,8 @@ TEST_F(MainWindowTest, ControlsStandWhereTheWindowTableSays) {
         EXPECT_TRUE(IsWindowVisible(p.parent->Handle()) == IsWindowVisible(p.control->Handle()));
     }
     EXPECT_EQ(WindowText(form->GroupBox1->Handle()), "Délai de lancement");
-    EXPECT_EQ(WindowText(form->GroupBox2->Handle()), "Répare les fuites mémoires de mon navigateur");
+    EXPECT_EQ(WindowText(form->GroupBox2->Handle()),
+              "Répare les fuites mémoires de mon navigateur");
     EXPECT_EQ(WindowText(form->Handle()), "Velmora");
     for (TButton* hidden : {form->Button2, form->Button3, form->Button5}) {
         EXPECT_FALSE(hidden->Visible());
@@ -273,22 +274,42 @@ TEST_P(ReadoutTest, FillsTheThreeLabelsAndTheGauge) {
 
 constexpr uint64_t kMiB = 1024 * 1024;
 
-INSTANTIATE_TEST_SUITE_P(
-    Figures, ReadoutTest,
-    testing::Values(
-        ReadoutCase{"nothing_available", {100, 16384 * kMiB, 0}, "\u202F",
-                    "Mémoire totale : 16\u202F384 Mo", "Mémoire disponible :  Mo",
-                    "Mémoire utilisée : 100 %", 0},
-        ReadoutCase{"under_half_a_megabyte", {0, 2048 * kMiB, kMiB / 2 - 1}, ",",
-                    "Mémoire totale : 2,048 Mo", "Mémoire disponible :  Mo",
-                    "Mémoire utilisée : 0 %", 100},
-        ReadoutCase{"rounds_up_to_2048_french", {37, 4096 * kMiB, 2047 * kMiB + kMiB * 6 / 10},
-                    "\u202F", "Mémoire totale : 4\u202F096 Mo", "Mémoire disponible : 2\u202F048 Mo",
-                    "Mémoire utilisée : 37 %", 63},
-        ReadoutCase{"rounds_up_to_2048_english", {37, 4096 * kMiB, 2047 * kMiB + kMiB * 6 / 10},
-                    ",", "Mémoire totale : 4,096 Mo", "Mémoire disponible : 2,048 Mo",
-                    "Mémoire utilisée : 37 %", 63},
-        ReadoutCase{"beyond_32_bits", {12, 65536 * kMiB, 40000 * kMiB}, "\u00A0",
-                    "Mémoire totale : 65\u00A0536 Mo", "Mémoire disponible : 40\u00A0000 Mo",
-                    "Mémoire utilisée : 12 %", 88}),
-    [](const testing::TestParamInfo<ReadoutCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Figures, ReadoutTest,
+                         testing::Values(ReadoutCase{"nothing_available",
+                                                     {100, 16384 * kMiB, 0},
+                                                     "\u202F",
+                                                     "Mémoire totale : 16\u202F384 Mo",
+                                                     "Mémoire disponible :  Mo",
+                                                     "Mémoire utilisée : 100 %",
+                                                     0},
+                                         ReadoutCase{"under_half_a_megabyte",
+                                                     {0, 2048 * kMiB, kMiB / 2 - 1},
+                                                     ",",
+                                                     "Mémoire totale : 2,048 Mo",
+                                                     "Mémoire disponible :  Mo",
+                                                     "Mémoire utilisée : 0 %",
+                                                     100},
+                                         ReadoutCase{"rounds_up_to_2048_french",
+                                                     {37, 4096 * kMiB, 2047 * kMiB + kMiB * 6 / 10},
+                                                     "\u202F",
+                                                     "Mémoire totale : 4\u202F096 Mo",
+                                                     "Mémoire disponible : 2\u202F048 Mo",
+                                                     "Mémoire utilisée : 37 %",
+                                                     63},
+                                         ReadoutCase{"rounds_up_to_2048_english",
+                                                     {37, 4096 * kMiB, 2047 * kMiB + kMiB * 6 / 10},
+                                                     ",",
+                                                     "Mémoire totale : 4,096 Mo",
+                                                     "Mémoire disponible : 2,048 Mo",
+                                                     "Mémoire utilisée : 37 %",
+                                                     63},
+                                         ReadoutCase{"beyond_32_bits",
+                                                     {12, 65536 * kMiB, 40000 * kMiB},
+                                                     "\u00A0",
+                                                     "Mémoire totale : 65\u00A0536 Mo",
+                                                     "Mémoire disponible : 40\u00A0000 Mo",
+                                                     "Mémoire utilisée : 12 %",
+                                                     88}),
+                         [](const testing::TestParamInfo<ReadoutCase>& info) {
+                             return info.param.name;
+                         });

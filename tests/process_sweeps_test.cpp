@@ -16,7 +16,7 @@ namespace {
 
 // The calls a walk is expected to make, written record by record.
 class ExpectedCalls {
-  public:
+public:
     ExpectedCalls& Start() {
         calls_.push_back({"CreateSnapshot", {2, 0}});
         calls_.push_back({"First", {Snapshot(), sizeof(ProcessRecord)}});
@@ -33,7 +33,7 @@ class ExpectedCalls {
         return calls_;
     }
 
-  private:
+private:
     static uintptr_t Snapshot() {
         return reinterpret_cast<uintptr_t>(FakeProcesses::SnapshotHandle());
     }

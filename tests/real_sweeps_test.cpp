@@ -33,7 +33,7 @@ std::wstring OwnExecutablePath() {
 // A copy of this test program under the program's own name, started suspended so that none of
 // its code runs; ended and deleted with the object.
 class SuspendedNamesake {
-  public:
+public:
     SuspendedNamesake() {
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
@@ -68,7 +68,7 @@ class SuspendedNamesake {
     bool Started() const { return started_; }
     DWORD Id() const { return process_.dwProcessId; }
 
-  private:
+private:
     std::wstring folder_;
     std::wstring path_;
     PROCESS_INFORMATION process_{};

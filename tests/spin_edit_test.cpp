@@ -19,9 +19,19 @@ TEST_F(SpinEditTest, TextThatIsNoNumberReadsAsTheMinimum) {
         int32_t value;
     };
     const Case cases[] = {
-        {"", 0},      {"1,5", 0},  {"abc", 0},         {"12 ", 0},          {"-", 0},
-        {"+12", 12},  {" 12", 12}, {"$1F", 31},        {"0x1e", 30},        {"2147483648", 0},
-        {"-2147483648", INT32_MIN}, {"$FFFFFFFF", -1}, {"2147483647", INT32_MAX},
+        {"", 0},
+        {"1,5", 0},
+        {"abc", 0},
+        {"12 ", 0},
+        {"-", 0},
+        {"+12", 12},
+        {" 12", 12},
+        {"$1F", 31},
+        {"0x1e", 30},
+        {"2147483648", 0},
+        {"-2147483648", INT32_MIN},
+        {"$FFFFFFFF", -1},
+        {"2147483647", INT32_MAX},
     };
     EXPECT_EQ(spin->Text(), "0");
     for (const Case& c : cases) {

@@ -15,8 +15,8 @@ TEST(SweepInterval, IsTheMinutesTimesSixtyThousandIn32Bits) {
         uint32_t milliseconds;
     };
     const Case cases[] = {
-        {30, 1800000u},      {1, 60000u},       {71582, 4294920000u}, {71583, 12704u},
-        {-1, 4294907296u},   {-71582, 47296u},  {0, 0u},
+        {30, 1800000u},   {1, 60000u}, {71582, 4294920000u}, {71583, 12704u}, {-1, 4294907296u},
+        {-71582, 47296u}, {0, 0u},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SweepIntervalMs(c.minutes), c.milliseconds) << c.minutes << " minutes";

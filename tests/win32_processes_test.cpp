@@ -54,7 +54,7 @@ BOOL WINAPI EmptyWorkingSetStandIn(HANDLE process) {
 }
 
 class Win32ProcessesLookups : public testing::Test {
-  protected:
+protected:
     Win32ProcessesLookups() { currentSystem = &system; }
     ~Win32ProcessesLookups() override { currentSystem = nullptr; }
 
@@ -79,7 +79,7 @@ class Win32ProcessesLookups : public testing::Test {
     SystemFunctions system;
     FakeModuleLoader modules;
 
-  private:
+private:
     std::unique_ptr<platform::Processes> facet_;
 };
 

@@ -17,7 +17,7 @@ using Clock = std::chrono::steady_clock;
 
 // Serves `count` processes with ids 0, 4, 8... and does nothing else.
 class IdleProcesses final : public platform::Processes {
-  public:
+public:
     explicit IdleProcesses(DWORD count) : count_(count) {}
 
     HANDLE CreateSnapshot(DWORD, DWORD) override { return reinterpret_cast<HANDLE>(uintptr_t{1}); }
@@ -32,7 +32,7 @@ class IdleProcesses final : public platform::Processes {
     bool EmptyWorkingSet(HANDLE) override { return true; }
     bool Close(HANDLE) override { return true; }
 
-  private:
+private:
     bool Serve(platform::ProcessRecord& record) {
         if (cursor_ == count_) {
             return false;

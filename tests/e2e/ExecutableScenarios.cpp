@@ -67,7 +67,7 @@ TEST(VelmoraExecutable, IsA64BitGuiProgramThatImportsOnlySystemDlls) {
     const IMAGE_DATA_DIRECTORY imports =
         headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     ASSERT_NE(imports.VirtualAddress, 0u);
-    const std::set<std::string> system{"kernel32.dll", "user32.dll", "gdi32.dll", "comctl32.dll",
+    const std::set<std::string> system{"kernel32.dll", "user32.dll",  "gdi32.dll",  "comctl32.dll",
                                        "shell32.dll",  "version.dll", "msvcrt.dll", "advapi32.dll"};
     size_t descriptor = FileOffset(image, headers, headersOffset, imports.VirtualAddress);
     std::vector<std::string> names;

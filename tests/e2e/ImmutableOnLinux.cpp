@@ -64,14 +64,14 @@ bool IsWritable(const std::wstring& path) {
     }
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
         OwnedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         return static_cast<bool>(file);
     }
     const std::wstring probe = path + L"\\write-probe";
     bool created = false;
     {
         OwnedKernelHandle file(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
         created = static_cast<bool>(file);
     }
     if (created) {

@@ -8,7 +8,7 @@
 #include <string>
 
 class LaunchedProcess {
-  public:
+public:
     // Starts exePath in workingFolder; showCommand, when given, is the SW_ value handed to the
     // program through STARTF_USESHOWWINDOW.
     LaunchedProcess(const std::wstring& exePath, const std::wstring& workingFolder,
@@ -26,7 +26,7 @@ class LaunchedProcess {
     std::optional<DWORD> WaitForExit(DWORD timeoutMs) const;
     void Terminate() const;
 
-  private:
+private:
     OwnedKernelHandle process_;
     DWORD id_ = 0;
 };

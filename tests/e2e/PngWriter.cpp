@@ -84,7 +84,7 @@ std::vector<std::uint8_t> EncodePng(const RgbImage& image) {
 void SavePng(const RgbImage& image, const std::wstring& path) {
     const std::vector<std::uint8_t> png = EncodePng(image);
     OwnedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+                                       FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         ThrowLastError("CreateFileW of " + Utf8(path));
     }

@@ -11,7 +11,7 @@
 #include <string>
 
 class ProgramUnderTest {
-  public:
+public:
     // Copies sourceExe into a fresh scratch folder under the name exeName.
     ProgramUnderTest(const std::wstring& sourceExe, const std::wstring& exeName);
     ProgramUnderTest(const ProgramUnderTest&) = delete;
@@ -29,7 +29,7 @@ class ProgramUnderTest {
                        const std::function<bool(HWND)>& accept = {});
     HWND WaitForVisibleWindow(const WindowMatch& match, DWORD timeoutMs);
 
-  private:
+private:
     ScratchFolder folder_;
     std::wstring exePath_;
     std::optional<LaunchedProcess> process_;

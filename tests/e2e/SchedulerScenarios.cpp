@@ -15,7 +15,9 @@ constexpr DWORD kStartTimeoutMs = 10000;
 constexpr wchar_t kAvailablePrefix[] = L"Mémoire disponible : ";
 constexpr wchar_t kMark[] = L"(effacé par le test)";
 
-bool IsOwnedWindow(HWND window) { return GetWindow(window, GW_OWNER) != nullptr; }
+bool IsOwnedWindow(HWND window) {
+    return GetWindow(window, GW_OWNER) != nullptr;
+}
 
 }  // namespace
 
@@ -38,8 +40,8 @@ TEST(VelmoraScheduler, OneMinuteInTheSettingsSweepsAMinuteAfterTheStart) {
     Sleep(500);
     SetText(available, kMark);
 
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(available).starts_with(kAvailablePrefix); },
-                          75000, 100));
+    ASSERT_TRUE(
+        WaitUntil([&] { return WindowText(available).starts_with(kAvailablePrefix); }, 75000, 100));
     const ULONGLONG elapsed = GetTickCount64() - started;
     EXPECT_GE(elapsed, 55000u) << "the first periodic sweep comes one minute after the start";
     EXPECT_EQ(WindowText(FindChild(main, {.className = L"msctls_statusbar32"})), L"");

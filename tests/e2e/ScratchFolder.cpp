@@ -81,7 +81,7 @@ std::wstring ScratchFolder::CopyIn(const std::wstring& sourcePath,
 void ScratchFolder::WriteFile(const std::wstring& fileName,
                               const std::vector<std::uint8_t>& bytes) const {
     OwnedKernelHandle file(CreateFileW(PathOf(fileName).c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                       CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         ThrowLastError("CreateFileW of " + Utf8(fileName));
     }
@@ -98,8 +98,8 @@ void ScratchFolder::WriteFile(const std::wstring& fileName, const std::string& b
 }
 
 std::vector<std::uint8_t> ScratchFolder::ReadFile(const std::wstring& fileName) const {
-    OwnedKernelHandle file(CreateFileW(PathOf(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    OwnedKernelHandle file(CreateFileW(PathOf(fileName).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
         ThrowLastError("CreateFileW of " + Utf8(fileName));
     }

@@ -8,7 +8,7 @@
 #include <vector>
 
 class ScratchFolder {
-  public:
+public:
     ScratchFolder();
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
@@ -26,6 +26,6 @@ class ScratchFolder {
     bool Exists(const std::wstring& fileName) const;
     void SetReadOnly(const std::wstring& fileName, bool readOnly) const;
 
-  private:
+private:
     std::wstring path_;
 };

@@ -31,7 +31,7 @@ bool IsVisibleOwnedWindow(HWND window) {
 }
 
 class VelmoraStartup : public testing::Test {
-  protected:
+protected:
     ProgramUnderTest velmora_{Options().velmora, L"Velmora.exe"};
 };
 

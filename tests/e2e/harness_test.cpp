@@ -39,7 +39,7 @@ int CountInRow(const RgbImage& image, int y, std::initializer_list<COLORREF> col
 }
 
 class NotepadTest : public testing::Test {
-  protected:
+protected:
     void SetUp() override {
         LaunchedProcess& process = notepad_.Start();
         ASSERT_TRUE(process.WaitForInputIdle(kStartTimeoutMs));
@@ -123,14 +123,14 @@ TEST(ScratchFolder, IsRemovedWithItsFilesEvenReadOnlyOnes) {
 
 TEST(WindowQueries, ReadsTheKindAndStateOfButtons) {
     OwnedWindow parent(CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 200, 100, nullptr,
-                                        nullptr, nullptr, nullptr));
+                                       nullptr, nullptr, nullptr));
     ASSERT_TRUE(parent);
     OwnedWindow checkBox(CreateWindowExW(0, L"Button", L"J'utilise Firefox",
-                                          WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 150, 20,
-                                          parent.get(), nullptr, nullptr, nullptr));
+                                         WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, 0, 0, 150, 20,
+                                         parent.get(), nullptr, nullptr, nullptr));
     OwnedWindow pushButton(CreateWindowExW(0, L"Button", L"OK",
-                                            WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 30, 80, 20,
-                                            parent.get(), nullptr, nullptr, nullptr));
+                                           WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 30, 80, 20,
+                                           parent.get(), nullptr, nullptr, nullptr));
     ASSERT_TRUE(checkBox && pushButton);
 
     EXPECT_EQ(FindChild(parent.get(), {.className = L"Button", .text = L"J'utilise Firefox"}),

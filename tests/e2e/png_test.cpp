@@ -19,7 +19,7 @@ std::vector<std::uint8_t> Bytes(std::string_view text) {
 // Owns one COM interface pointer.
 template <typename Interface>
 class ComOwner {
-  public:
+public:
     ComOwner() = default;
     ~ComOwner() {
         if (pointer_ != nullptr) {
@@ -32,12 +32,12 @@ class ComOwner {
     Interface* operator->() const { return pointer_; }
     Interface** Receive() { return &pointer_; }
 
-  private:
+private:
     Interface* pointer_ = nullptr;
 };
 
 class ComApartment {
-  public:
+public:
     ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
     ~ComApartment() {
         if (initialized_) {
@@ -47,7 +47,7 @@ class ComApartment {
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-  private:
+private:
     bool initialized_;
 };
 

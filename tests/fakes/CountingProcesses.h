@@ -8,7 +8,7 @@
 #include "platform/Processes.h"
 
 class CountingProcesses final : public platform::Processes {
-  public:
+public:
     struct Visited {
         DWORD id;
         std::string exeName;
@@ -49,7 +49,7 @@ class CountingProcesses final : public platform::Processes {
         return inner_.Close(handle);
     }
 
-  private:
+private:
     bool Visit(bool served, const platform::ProcessRecord& record) {
         if (served) {
             visited_.push_back({record.th32ProcessID, std::string(maintenance::ExeName(record))});

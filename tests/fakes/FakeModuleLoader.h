@@ -9,7 +9,7 @@
 #include "platform/ModuleLoader.h"
 
 class FakeModuleLoader final : public platform::ModuleLoader {
-  public:
+public:
     // What Load answers for `fileName` from now on; unknown names answer null.
     void AnswerLoad(const std::string& fileName, HMODULE module) { loadable_[fileName] = module; }
     // A module that FindLoaded reports as already in the process.
@@ -40,7 +40,7 @@ class FakeModuleLoader final : public platform::ModuleLoader {
         return found == exports_.end() ? nullptr : found->second;
     }
 
-  private:
+private:
     std::map<std::string, HMODULE> loadable_;
     std::map<std::string, HMODULE> loaded_;
     std::map<std::pair<HMODULE, std::string>, FARPROC> exports_;

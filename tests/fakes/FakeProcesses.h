@@ -19,7 +19,7 @@ struct ProcessCall {
 void PrintTo(const ProcessCall& call, std::ostream* out);
 
 class FakeProcesses final : public platform::Processes {
-  public:
+public:
     struct Entry {
         DWORD id;
         std::string exeName;
@@ -49,7 +49,7 @@ class FakeProcesses final : public platform::Processes {
     bool EmptyWorkingSet(HANDLE process) override;
     bool Close(HANDLE handle) override;
 
-  private:
+private:
     bool Serve(platform::ProcessRecord& record);
 
     std::vector<Entry> entries_;

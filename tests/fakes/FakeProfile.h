@@ -11,7 +11,7 @@
 #include "platform/Profile.h"
 
 class FakeProfile final : public platform::Profile {
-  public:
+public:
     enum class CallKind { Read, Write };
 
     // Null arguments are recorded as nullopt; a read records its default as the value.
@@ -41,7 +41,7 @@ class FakeProfile final : public platform::Profile {
     // The file as the platform writes it: "[Section]\r\nkey=value\r\n" lines.
     std::string Text() const;
 
-  private:
+private:
     struct Section {
         std::string name;
         std::vector<std::pair<std::string, std::string>> entries;

@@ -11,9 +11,9 @@ MainWindowTest::MainWindowTest()
       filesSwap_(platform::Current().files, files),
       processesSwap_(platform::Current().processes, processes) {
     std::random_device random;
-    folder = std::filesystem::temp_directory_path() /
-             ("velmora-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-              std::to_string(random()));
+    folder =
+        std::filesystem::temp_directory_path() /
+        ("velmora-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(random()));
     std::filesystem::create_directories(folder);
     files.executable = (folder / "Velmora.exe").string();
 }
@@ -30,7 +30,9 @@ void MainWindowTest::Start() {
     app->CreateForm(form);
 }
 
-std::string MainWindowTest::StateFile() const { return (folder / "serie.ini").string(); }
+std::string MainWindowTest::StateFile() const {
+    return (folder / "serie.ini").string();
+}
 
 void MainWindowTest::WriteStateFile(const std::string& contents) {
     std::ofstream(StateFile(), std::ios::binary) << contents;

@@ -128,7 +128,6 @@ public:
     void SetBorderWidth(int width);
     int TabOrder() const { return tabOrder_; }
     void SetParent(TWinControl* parent) override;
-    void SetBounds(int left, int top, int width, int height) override;
 
     // The area that aligned children share, in client coordinates.
     virtual RECT AlignArea() const;

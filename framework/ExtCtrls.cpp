@@ -95,7 +95,8 @@ void TImage::SetProperty(const PropertyItem& property, FormReader& reader) {
                            "icône introuvable « " + property.value.AsString() + " »");
         }
     } else if (property.name == "Transparent") {
-        transparent_ = property.value.AsBoolean();
+        // Checked for its type only: a static icon is always drawn over its parent's colour.
+        static_cast<void>(property.value.AsBoolean());
     } else {
         TWinControl::SetProperty(property, reader);
     }

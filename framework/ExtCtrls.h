@@ -40,7 +40,6 @@ protected:
 
 private:
     OwnedIcon icon_;
-    bool transparent_ = false;
 };
 
 // A window timer. It ticks while it is enabled, its interval is not 0 and it has a handler.

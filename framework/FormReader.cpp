@@ -23,10 +23,6 @@ void FormReader::Read(const ObjectNode& rootNode) {
     for (const auto& child : rootNode.children) {
         ReadChild(*child, &root_);
     }
-    for (const auto& fixup : fixups_) {
-        fixup(&root_);
-    }
-    fixups_.clear();
 }
 
 void FormReader::ReadChild(const ObjectNode& node, TComponent* parent) {
@@ -67,12 +63,4 @@ const TMethod& FormReader::FindMethod(const PropertyValue& value) {
         ThrowReadError(value.line, "méthode inconnue « " + value.text + " »");
     }
     return *method;
-}
-
-TComponent* FormReader::Lookup(TComponent* root, const std::string& name, int line) {
-    TComponent* component = root->FindComponent(name);
-    if (component == nullptr) {
-        ThrowReadError(line, "composant inconnu « " + name + " »");
-    }
-    return component;
 }

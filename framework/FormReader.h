@@ -39,8 +39,9 @@ class FormReader {
 public:
     explicit FormReader(TForm& root) : root_(root) {}
 
-    // Creates every component of the resource with its properties, then resolves the
-    // references between components.
+    // Creates every component of the resource with its properties. Handler names are resolved
+    // as they are read, so a handler that the resource gives the form is in place before the
+    // components that follow it are created.
     void Read(const ObjectNode& rootNode);
 
     // The form's method that an event property names, of the event's own signature.
@@ -53,26 +54,10 @@ public:
         ThrowReadError(value.line, "« " + value.text + " » n'a pas la signature de l'événement");
     }
 
-    // A reference to another component, resolved once every component exists.
-    template <typename T>
-    void Reference(const PropertyValue& value, std::function<void(T*)> assign) {
-        const std::string& name = value.AsIdentifier();
-        int line = value.line;
-        fixups_.push_back([this, name, line, assign](TComponent* root) {
-            T* target = dynamic_cast<T*>(Lookup(root, name, line));
-            if (target == nullptr) {
-                ThrowReadError(line, "« " + name + " » n'est pas du type attendu");
-            }
-            assign(target);
-        });
-    }
-
 private:
     const TMethod& FindMethod(const PropertyValue& value);
     void ReadChild(const ObjectNode& node, TComponent* parent);
     void ApplyProperties(TComponent& component, const std::vector<PropertyItem>& properties);
-    static TComponent* Lookup(TComponent* root, const std::string& name, int line);
 
     TForm& root_;
-    std::vector<std::function<void(TComponent*)>> fixups_;
 };

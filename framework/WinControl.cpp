@@ -197,10 +197,6 @@ void TWinControl::SetBorderWidth(int width) {
     }
 }
 
-void TWinControl::SetBounds(int left, int top, int width, int height) {
-    TControl::SetBounds(left, top, width, height);
-}
-
 RECT TWinControl::ClientRect() const {
     RECT rect{0, 0, Width(), Height()};
     if (handle_ != nullptr) {

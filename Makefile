@@ -28,7 +28,8 @@ build: configure
 test: build
 	@tools/wine-session.sh ctest --test-dir $(BUILD_DIR) --output-on-failure
 
-run: build
+run: configure
+	@cmake --build $(BUILD_DIR) -j2 --target Velmora
 	@tools/wine-session.sh wine $(BUILD_DIR)/Velmora.exe
 
 format:

@@ -43,6 +43,18 @@ std::vector<TForm*> WindowsWithStore() {
     return windows;
 }
 
+// Calls visit(store, section, component) for every component of every window that owns a
+// store, with that window's last store deciding the kinds.
+template <typename Visit>
+void ForEachStoredWindowComponent(Visit visit) {
+    for (TForm* form : WindowsWithStore()) {
+        const TSvgEditIni& store = *TSvgEditIni::FindStore(*form);
+        for (TComponent* component : form->Components()) {
+            visit(store, form->Name(), component);
+        }
+    }
+}
+
 TCheckBox* StoredCheckBox(const TSvgEditIni& store, TComponent* component) {
     return store.SauveCheckBox ? As<TCheckBox>(component) : nullptr;
 }
@@ -118,11 +130,9 @@ void TSvgEditIni::OwnerCloseHook(TObject* sender, TCloseAction& action) {
 
 void TSvgEditIni::LoadState() {
     TIniFile ini(StateFilePath());
-    for (TForm* form : WindowsWithStore()) {
-        const TSvgEditIni& store = *FindStore(*form);
-        const std::string& section = form->Name();
-        // Loading reads every stored kind, whatever the control's name.
-        for (TComponent* component : form->Components()) {
+    // Loading reads every stored kind, whatever the control's name.
+    ForEachStoredWindowComponent(
+        [&](const TSvgEditIni& store, const std::string& section, TComponent* component) {
             const std::string& key = component->Name();
             if (TCheckBox* box = StoredCheckBox(store, component)) {
                 Swallowing([&] { box->SetChecked(ini.ReadBool(section, key, true)); });
@@ -130,19 +140,16 @@ void TSvgEditIni::LoadState() {
             if (TSpinEdit* spin = StoredSpinEdit(store, component)) {
                 Swallowing([&] { spin->SetValue(ini.ReadInteger(section, key, 0)); });
             }
-        }
-    }
+        });
 }
 
 void TSvgEditIni::SaveState() {
     TIniFile ini(StateFilePath());
-    for (TForm* form : WindowsWithStore()) {
-        const TSvgEditIni& store = *FindStore(*form);
-        const std::string& section = form->Name();
-        for (TComponent* component : form->Components()) {
+    ForEachStoredWindowComponent(
+        [&](const TSvgEditIni& store, const std::string& section, TComponent* component) {
             const std::string& key = component->Name();
             if (key.find('_') == std::string::npos) {
-                continue;
+                return;
             }
             Swallowing([&] {
                 if (TCheckBox* box = StoredCheckBox(store, component)) {
@@ -152,8 +159,7 @@ void TSvgEditIni::SaveState() {
                     ini.WriteInteger(section, key, spin->Value());
                 }
             });
-        }
-    }
+        });
 }
 
 bool TSvgEditIni::HasStore(const TForm& form) {

@@ -83,7 +83,7 @@ void TControl::SetEnabled(bool enabled) {
 }
 
 void TControl::SetCaption(const std::string& caption) {
-    if (caption != caption_) {
+    if (caption != Caption()) {
         caption_ = caption;
         CaptionChanged();
     }

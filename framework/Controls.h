@@ -38,7 +38,8 @@ public:
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool enabled);
 
-    // The control's text: a caption, or the contents of an edit.
+    // The control's text: a caption, or the contents of an edit. Writing the text it already
+    // has does nothing.
     virtual std::string Caption() const { return caption_; }
     virtual void SetCaption(const std::string& caption);
 
@@ -122,6 +123,8 @@ public:
     // Creates the window, and those of the windowed children, when the parent has one.
     void CreateHandle();
     static TWinControl* FromHandle(HWND window);
+    // Once the window exists its text is the truth: the user or another program may change it.
+    std::string Caption() const override;
 
     const std::vector<TControl*>& Controls() const { return controls_; }
     int BorderWidth() const { return borderWidth_; }

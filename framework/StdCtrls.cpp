@@ -155,25 +155,6 @@ void TCustomEdit::CreateParams(WindowParams& params) {
     params.exStyle |= WS_EX_CLIENTEDGE;
 }
 
-std::string TCustomEdit::Caption() const {
-    if (!HandleAllocated()) {
-        return TWinControl::Caption();
-    }
-    int length = GetWindowTextLengthW(Handle());
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(Handle(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
-    return WideToUtf8(text);
-}
-
-void TCustomEdit::SetCaption(const std::string& text) {
-    // What the user typed is in the window only; compare with that, not with the last write.
-    if (HandleAllocated() && text != Caption()) {
-        SetWindowTextW(Handle(), Utf8ToWide(text).c_str());
-    }
-    TWinControl::SetCaption(text);
-}
-
 void TCustomEdit::SetReadOnly(bool readOnly) {
     readOnly_ = readOnly;
     if (HandleAllocated()) {

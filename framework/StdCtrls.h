@@ -62,8 +62,6 @@ public:
     explicit TCustomEdit(TComponent* owner);
     std::string Text() const { return Caption(); }
     void SetText(const std::string& text) { SetCaption(text); }
-    std::string Caption() const override;
-    void SetCaption(const std::string& text) override;
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly);
     void SetProperty(const PropertyItem& property, FormReader& reader) override;

@@ -279,6 +279,17 @@ void TWinControl::BoundsChanged() {
     }
 }
 
+std::string TWinControl::Caption() const {
+    if (handle_ == nullptr) {
+        return TControl::Caption();
+    }
+    int length = GetWindowTextLengthW(handle_);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    GetWindowTextW(handle_, text.data(), length + 1);
+    text.resize(static_cast<size_t>(length));
+    return WideToUtf8(text);
+}
+
 void TWinControl::CaptionChanged() {
     if (handle_ != nullptr) {
         SetWindowTextW(handle_, Utf8ToWide(TControl::Caption()).c_str());

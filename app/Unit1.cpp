@@ -1,5 +1,6 @@
 #include "app/Unit1.h"
 
+#include "app/TrayIcon.h"
 #include "controls/Gauges.h"
 #include "controls/Spin.h"
 #include "framework/Screen.h"
@@ -19,6 +20,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     registry.Register<TGauge>("TGauge");
     registry.Register<TSpinEdit>("TSpinEdit");
     registry.Register<TSvgEditIni>("TSvgEditIni");
+    registry.Register<TTrayIcon>("TTrayIcon");
 
     PublishField("GroupBox1", GroupBox1);
     PublishField("Image1", Image1);
@@ -45,6 +47,7 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     PublishField("Button1", Button1);
     PublishField("Button4", Button4);
     PublishField("StatusBar1", StatusBar1);
+    PublishField("TrayIcon1", TrayIcon1);
     PublishField("PopupMenu1", PopupMenu1);
     PublishField("LibredelaRam1", LibredelaRam1);
     PublishField("Afficher1", Afficher1);
@@ -64,7 +67,9 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     Publish("Button3Click", &TForm1::Button3Click);
     Publish("Button4Click", &TForm1::Button4Click);
     Publish("Button5Click", &TForm1::Button5Click);
+    Publish("TrayIcon1DblClick", &TForm1::TrayIcon1DblClick);
     Publish("Afficher1Click", &TForm1::Afficher1Click);
+    Publish("ApplicationEvents1Minimize", &TForm1::ApplicationEvents1Minimize);
     Publish("Quitter1Click", &TForm1::Quitter1Click);
     Publish("ApplicationEvents1Exception", &TForm1::ApplicationEvents1Exception);
     Publish("Timer1Timer", &TForm1::Timer1Timer);
@@ -133,15 +138,30 @@ void TForm1::Button5Click(TObject*) {
     maintenance::TrimSelf(*platform::Current().processes);
 }
 
+void TForm1::TrayIcon1DblClick(TObject* sender, TMouseButton, TShiftState, int, int) {
+    Afficher1Click(sender);
+}
+
 void TForm1::Afficher1Click(TObject*) {
     Timer3->SetEnabled(true);
+    // Brings back a program minimized to the tray; after "Réduire" or a hidden start there is
+    // nothing to restore and showing the window does it all.
+    Application->Restore();
     SetVisible(true);
     Application->SetShowMainForm(Visible());
-    SetForegroundWindow(Handle());
+    Application->BringToFront();
 }
 
 void TForm1::Quitter1Click(TObject*) {
     Close();
+}
+
+void TForm1::ApplicationEvents1Minimize(TObject*) {
+    Timer3->SetEnabled(false);
+    // The application window is minimized already: this only takes the taskbar button away.
+    TrayIcon1->ConcealApplication();
+    TrayIcon1->SetActive(true);
+    Button5Click(this);
 }
 
 void TForm1::ApplicationEvents1Exception(TObject*, const Exception& error) {

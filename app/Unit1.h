@@ -12,6 +12,7 @@
 class TGauge;
 class TSpinEdit;
 class TSvgEditIni;
+class TTrayIcon;
 
 class TForm1 : public TForm {
 public:
@@ -43,6 +44,7 @@ public:
     TButton* Button1 = nullptr;
     TButton* Button4 = nullptr;
     TStatusBar* StatusBar1 = nullptr;
+    TTrayIcon* TrayIcon1 = nullptr;
     TPopupMenu* PopupMenu1 = nullptr;
     TMenuItem* LibredelaRam1 = nullptr;
     TMenuItem* Afficher1 = nullptr;
@@ -67,8 +69,13 @@ public:
     void Button4Click(TObject* sender);
     // Self trim.
     void Button5Click(TObject* sender);
+    // Show the window from the tray: both run the same steps.
+    void TrayIcon1DblClick(TObject* sender, TMouseButton button, TShiftState shift, int x, int y);
     void Afficher1Click(TObject* sender);
+    // Close the window, which ends the program from any state.
     void Quitter1Click(TObject* sender);
+    // Hide to the tray after any minimize.
+    void ApplicationEvents1Minimize(TObject* sender);
     void ApplicationEvents1Exception(TObject* sender, const Exception& error);
     void Timer1Timer(TObject* sender);
     void Timer2Timer(TObject* sender);

@@ -23,6 +23,21 @@ void FormReader::Read(const ObjectNode& rootNode) {
     for (const auto& child : rootNode.children) {
         ReadChild(*child, &root_);
     }
+    ResolveReferences();
+}
+
+void FormReader::ResolveReferences() {
+    for (const PendingReference& reference : references_) {
+        TComponent* component = root_.FindComponent(reference.name);
+        if (component == nullptr) {
+            ThrowReadError(reference.line, "composant inconnu « " + reference.name + " »");
+        }
+        if (!reference.assign(component)) {
+            ThrowReadError(reference.line,
+                           "« " + reference.name + " » n'est pas du type de la propriété");
+        }
+    }
+    references_.clear();
 }
 
 void FormReader::ReadChild(const ObjectNode& node, TComponent* parent) {

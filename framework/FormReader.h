@@ -41,8 +41,22 @@ public:
 
     // Creates every component of the resource with its properties. Handler names are resolved
     // as they are read, so a handler that the resource gives the form is in place before the
-    // components that follow it are created.
+    // components that follow it are created; references to other components are resolved once
+    // every component has been read, since they may name one that comes later.
     void Read(const ObjectNode& rootNode);
+
+    // A property that names another component of the form; `assign` receives it at the end of
+    // the reading.
+    template <typename T, typename Assign>
+    void Reference(const PropertyValue& value, Assign assign) {
+        references_.push_back({value.line, value.AsIdentifier(), [assign](TComponent* component) {
+                                   T* target = dynamic_cast<T*>(component);
+                                   if (target != nullptr) {
+                                       assign(target);
+                                   }
+                                   return target != nullptr;
+                               }});
+    }
 
     // The form's method that an event property names, of the event's own signature.
     template <typename Event>
@@ -58,6 +72,14 @@ private:
     const TMethod& FindMethod(const PropertyValue& value);
     void ReadChild(const ObjectNode& node, TComponent* parent);
     void ApplyProperties(TComponent& component, const std::vector<PropertyItem>& properties);
+    void ResolveReferences();
+
+    struct PendingReference {
+        int line;
+        std::string name;
+        std::function<bool(TComponent*)> assign;
+    };
 
     TForm& root_;
+    std::vector<PendingReference> references_;
 };

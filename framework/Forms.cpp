@@ -8,6 +8,8 @@
 #include "framework/PropertyValues.h"
 #include "framework/StdCtrls.h"
 #include "framework/Text.h"
+#include "platform/Facets.h"
+#include "platform/WindowManager.h"
 
 #include <commctrl.h>
 
@@ -51,6 +53,29 @@ TPosition PositionValue(const PropertyValue& value) {
     };
     return EnumValue(value, kPositions, "placement");
 }
+
+// Switches the system's minimize and restore animation off for its life, when it is on, and
+// back on at its end on every path: the user's setting must survive whatever happens between.
+class AnimationPause {
+public:
+    explicit AnimationPause(platform::WindowManager& windows)
+        : windows_(windows), paused_(windows.GetMinimizeAnimation()) {
+        if (paused_) {
+            windows_.SetMinimizeAnimation(false);
+        }
+    }
+    ~AnimationPause() {
+        if (paused_) {
+            windows_.SetMinimizeAnimation(true);
+        }
+    }
+    AnimationPause(const AnimationPause&) = delete;
+    AnimationPause& operator=(const AnimationPause&) = delete;
+
+private:
+    platform::WindowManager& windows_;
+    bool paused_;
+};
 
 }  // namespace
 
@@ -304,34 +329,64 @@ void TApplication::ProcessMessages() {
     }
 }
 
+bool TApplication::MainFormTakesPart() {
+    return mainForm_ != nullptr && mainForm_->HandleAllocated() &&
+           platform::Current().windows->IsWindowEnabled(mainForm_->Handle()) &&
+           (showMainForm_ || mainForm_->Visible());
+}
+
 void TApplication::Minimize() {
+    platform::WindowManager& windows = *platform::Current().windows;
     HWND window = Handle();
-    if (IsIconic(window)) {
+    if (windows.IsIconic(window)) {
         return;
     }
-    SetActiveWindow(window);
-    if (mainForm_ != nullptr && mainForm_->HandleAllocated() &&
-        IsWindowEnabled(mainForm_->Handle()) && (showMainForm_ || mainForm_->Visible())) {
+    windows.SetActiveWindow(window);
+    if (MainFormTakesPart()) {
         // The system's animation then starts from the main window.
-        SetWindowPos(window, mainForm_->Handle(), mainForm_->Left(), mainForm_->Top(),
-                     mainForm_->Width(), 0, SWP_SHOWWINDOW);
-        DefWindowProcW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        windows.SetWindowPos(window, mainForm_->Handle(), mainForm_->Left(), mainForm_->Top(),
+                             mainForm_->Width(), 0, SWP_SHOWWINDOW);
+        windows.DefWindowProcA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     } else {
-        ANIMATIONINFO animation{sizeof animation, 0};
-        SystemParametersInfoW(SPI_GETANIMATION, sizeof animation, &animation, 0);
-        bool animated = animation.iMinAnimate != 0;
-        if (animated) {
-            animation.iMinAnimate = 0;
-            SystemParametersInfoW(SPI_SETANIMATION, sizeof animation, &animation, 0);
-        }
-        ShowWindow(window, SW_MINIMIZE);
-        if (animated) {
-            animation.iMinAnimate = 1;
-            SystemParametersInfoW(SPI_SETANIMATION, sizeof animation, &animation, 0);
-        }
+        AnimationPause pause(windows);
+        windows.ShowWindow(window, SW_MINIMIZE);
     }
     for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_)) {
         Fire(events->OnMinimize, events);
+    }
+}
+
+void TApplication::Restore() {
+    platform::WindowManager& windows = *platform::Current().windows;
+    HWND window = Handle();
+    if (!windows.IsIconic(window)) {
+        return;
+    }
+    windows.SetActiveWindow(window);
+    if (MainFormTakesPart()) {
+        windows.DefWindowProcA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
+    } else {
+        AnimationPause pause(windows);
+        windows.ShowWindow(window, SW_RESTORE);
+    }
+    // Back to a visible zero-sized window at the centre of the screen, as at the start.
+    windows.SetWindowPos(window, HWND_TOP, windows.GetSystemMetrics(SM_CXSCREEN) / 2,
+                         windows.GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_SHOWWINDOW);
+    if (mainForm_ != nullptr && mainForm_->WindowState() == TWindowState::wsMinimized &&
+        !mainForm_->Visible()) {
+        mainForm_->SetWindowState(TWindowState::wsNormal);
+        mainForm_->Show();
+    }
+    for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_)) {
+        Fire(events->OnRestore, events);
+    }
+}
+
+void TApplication::BringToFront() {
+    platform::WindowManager& windows = *platform::Current().windows;
+    HWND popup = windows.GetLastActivePopup(Handle());
+    if (popup != Handle() && windows.IsWindowVisible(popup) && windows.IsWindowEnabled(popup)) {
+        windows.SetForegroundWindow(popup);
     }
 }
 
@@ -346,11 +401,14 @@ void TApplication::UpdateVisible() {
             wanted = true;
         }
     }
-    bool actual = IsWindowVisible(window) != FALSE;
+    platform::WindowManager& windows = *platform::Current().windows;
+    // Only a window that still looks as it was last left is touched: a minimized and hidden
+    // application window is not shown again behind the program's back.
+    bool actual = windows.IsWindowVisible(window);
     if (actual == recordedVisible_ && wanted != recordedVisible_) {
         UINT show = wanted ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
-        SetWindowPos(window, nullptr, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | show);
+        windows.SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                             SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | show);
         recordedVisible_ = wanted;
     }
 }
@@ -392,6 +450,10 @@ LRESULT TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARA
                 Minimize();
                 return 0;
             }
+            if ((wParam & 0xFFF0) == SC_RESTORE) {
+                Restore();
+                return 0;
+            }
             break;
         case WM_CLOSE:
             if (mainForm_ != nullptr) {
@@ -422,6 +484,8 @@ void TApplicationEvents::SetProperty(const PropertyItem& property, FormReader& r
         OnException = reader.Method<TExceptionEvent>(property.value);
     } else if (property.name == "OnMinimize") {
         OnMinimize = reader.Method<TNotifyEvent>(property.value);
+    } else if (property.name == "OnRestore") {
+        OnRestore = reader.Method<TNotifyEvent>(property.value);
     } else {
         TComponent::SetProperty(property, reader);
     }

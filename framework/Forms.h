@@ -146,7 +146,13 @@ public:
     int StartupShowCommand() const;
     void SetStartupShowCommand(int command) { startupShowCommand_ = command; }
 
+    // Minimizes the application window, and with it the forms it owns; raises OnMinimize.
     void Minimize();
+    // Brings a minimized application window back, visible and zero-sized at the screen's
+    // centre, with a main form that was started minimized; raises OnRestore.
+    void Restore();
+    // Makes the last active of the program's windows the foreground window.
+    void BringToFront();
     // Shows the application window when a form is visible and hides it when none is.
     void UpdateVisible();
 
@@ -160,6 +166,8 @@ public:
 
 private:
     friend class TApplicationEvents;
+    // Whether minimizing and restoring go through the main form's place on the screen.
+    bool MainFormTakesPart();
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::unique_ptr<UtilWindow> window_;
@@ -175,7 +183,7 @@ private:
 
 extern TApplication* Application;
 
-// Passes the application's exception and minimize events to handlers on a form.
+// Passes the application's exception, minimize and restore events to handlers on a form.
 class TApplicationEvents : public TComponent {
 public:
     explicit TApplicationEvents(TComponent* owner);
@@ -183,6 +191,7 @@ public:
 
     TExceptionEvent OnException;
     TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
 
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
 };

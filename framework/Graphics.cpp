@@ -143,3 +143,9 @@ TBitmap::~TBitmap() {
 void TBitmap::Blacken() {
     PatBlt(dc_.get(), 0, 0, width_, height_, BLACKNESS);
 }
+
+bool TIcon::LoadFromResource(const std::string& name, int width, int height) {
+    handle_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), Utf8ToWide(name).c_str(),
+                                                IMAGE_ICON, width, height, 0)));
+    return static_cast<bool>(handle_);
+}

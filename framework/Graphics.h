@@ -47,6 +47,19 @@ private:
     mutable OwnedFont handle_;
 };
 
+// An icon image of the program's own resources, released with its owner.
+class TIcon {
+public:
+    bool Empty() const { return !handle_; }
+    HICON Handle() const { return handle_.get(); }
+    // The image of the resource icon `name` nearest to width × height; false when there is none.
+    bool LoadFromResource(const std::string& name, int width, int height);
+    void Release() { handle_.reset(); }
+
+private:
+    OwnedIcon handle_;
+};
+
 // Drawing on a device context that someone else owns.
 class TCanvas {
 public:

@@ -14,14 +14,26 @@ std::wstring Utf8ToWide(std::string_view text) {
     return wide;
 }
 
-std::string WideToUtf8(std::wstring_view text) {
+namespace {
+
+std::string WideToCodePage(std::wstring_view text, UINT codePage) {
     if (text.empty()) {
         return {};
     }
-    int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+    int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()),
                                      nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), length,
-                        nullptr, nullptr);
-    return utf8;
+    std::string narrow(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), narrow.data(),
+                        length, nullptr, nullptr);
+    return narrow;
+}
+
+}  // namespace
+
+std::string WideToUtf8(std::wstring_view text) {
+    return WideToCodePage(text, CP_UTF8);
+}
+
+std::string Utf8ToAnsi(std::string_view text) {
+    return WideToCodePage(Utf8ToWide(text), CP_ACP);
 }

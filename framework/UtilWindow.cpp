@@ -32,10 +32,38 @@ UtilWindow::UtilWindow(const wchar_t* className, DWORD style, DWORD exStyle, TOb
     }
 }
 
+UtilWindow::UtilWindow(Ansi, const char* className, DWORD style, DWORD exStyle, TObject* sender,
+                       Handler handler)
+    : sender_(sender), handler_(std::move(handler)) {
+    static std::set<std::string> registered;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (registered.insert(className).second) {
+        WNDCLASSEXA windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = instance;
+        windowClass.lpszClassName = className;
+        if (RegisterClassExA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+            throw Exception(std::string("Impossible d'enregistrer la classe de fenêtre ") +
+                            className);
+        }
+    }
+    window_.reset(CreateWindowExA(exStyle, className, "", style, 0, 0, 0, 0, nullptr, nullptr,
+                                  instance, this));
+    if (!window_) {
+        throw Exception(std::string("Impossible de créer la fenêtre ") + className);
+    }
+}
+
 UtilWindow::~UtilWindow() {
     if (window_) {
         SetWindowLongPtrW(window_.get(), GWLP_USERDATA, 0);
     }
+}
+
+LRESULT UtilWindow::Default(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
+                                   : DefWindowProcA(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK UtilWindow::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -46,7 +74,7 @@ LRESULT CALLBACK UtilWindow::Procedure(HWND window, UINT message, WPARAM wParam,
     }
     auto* self = reinterpret_cast<UtilWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (self == nullptr || !self->handler_) {
-        return DefWindowProcW(window, message, wParam, lParam);
+        return Default(window, message, wParam, lParam);
     }
     return RunGuarded(self->sender_, LRESULT{0},
                       [&] { return self->handler_(window, message, wParam, lParam); });

@@ -17,11 +17,17 @@ public:
     UtilWindow(const wchar_t* className, DWORD style, DWORD exStyle, TObject* sender,
                Handler handler, const std::wstring& title = L"", int x = 0, int y = 0,
                int width = 0, int height = 0);
+    // A window of the single-byte character set, whose unhandled messages go to DefWindowProcA.
+    struct Ansi {};
+    UtilWindow(Ansi, const char* className, DWORD style, DWORD exStyle, TObject* sender,
+               Handler handler);
     ~UtilWindow();
     UtilWindow(const UtilWindow&) = delete;
     UtilWindow& operator=(const UtilWindow&) = delete;
 
     HWND Handle() const { return window_.get(); }
+    // The system's default handling of a message, in the window's own character set.
+    static LRESULT Default(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,17 +2,19 @@
 
 #include "platform/Files.h"
 #include "platform/Memory.h"
+#include "platform/NotifyArea.h"
 #include "platform/Processes.h"
 #include "platform/Profile.h"
 #include "platform/Regional.h"
 #include "platform/Shell.h"
+#include "platform/WindowManager.h"
 
 namespace platform {
 
 Facets& Current() {
-    static Facets facets{&Win32MemoryStatus(), &Win32Shell(),   &Win32ProcessPriority(),
-                         &Win32Processes(),    &Win32Profile(), &Win32RegionalSettings(),
-                         &Win32Files()};
+    static Facets facets{&Win32MemoryStatus(), &Win32Shell(),      &Win32ProcessPriority(),
+                         &Win32Processes(),    &Win32Profile(),    &Win32RegionalSettings(),
+                         &Win32Files(),        &Win32NotifyArea(), &Win32WindowManager()};
     return facets;
 }
 

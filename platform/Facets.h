@@ -11,6 +11,8 @@ class Processes;
 class Profile;
 class RegionalSettings;
 class Files;
+class NotifyArea;
+class WindowManager;
 
 struct Facets {
     MemoryStatus* memory;
@@ -20,6 +22,8 @@ struct Facets {
     Profile* profile;
     RegionalSettings* regional;
     Files* files;
+    NotifyArea* notifyArea;
+    WindowManager* windows;
 };
 
 // The Win32 facets, unless a test has put others in.

@@ -226,6 +226,13 @@ object Form1: TForm1
         Width = 50
       end>
   end
+  object TrayIcon1: TTrayIcon
+    Active = True
+    Icon = 'MAINICON'
+    Hint = 'Velmora'
+    PopupMenu = PopupMenu1
+    OnDblClick = TrayIcon1DblClick
+  end
   object PopupMenu1: TPopupMenu
     object LibredelaRam1: TMenuItem
       Caption = 'Libère de la Ram'
@@ -245,6 +252,7 @@ object Form1: TForm1
   end
   object ApplicationEvents1: TApplicationEvents
     OnException = ApplicationEvents1Exception
+    OnMinimize = ApplicationEvents1Minimize
   end
   object Timer1: TTimer
     OnTimer = Timer1Timer

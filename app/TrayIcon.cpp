@@ -1,0 +1,455 @@
+#include "app/TrayIcon.h"
+
+#include "framework/FormReader.h"
+#include "framework/Forms.h"
+#include "framework/Menus.h"
+#include "framework/PropertyValues.h"
+#include "framework/Text.h"
+#include "platform/Facets.h"
+#include "platform/NotifyArea.h"
+#include "platform/WindowManager.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+TShiftState ReadShiftState() {
+    auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+    return {down(VK_SHIFT),   down(VK_MENU),    down(VK_CONTROL),
+            down(VK_LBUTTON), down(VK_RBUTTON), down(VK_MBUTTON)};
+}
+
+std::string ReplaceLineBreaks(std::string text) {
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
+        text.replace(at, 2, " - ");
+        at += 3;
+    }
+    return text;
+}
+
+TTrayVisibilities VisibilitiesValue(const PropertyValue& value) {
+    static const std::pair<const char*, TTrayVisibility> kMembers[] = {
+        {"tvVisibleTaskBar", TTrayVisibility::tvVisibleTaskBar},
+        {"tvVisibleTaskList", TTrayVisibility::tvVisibleTaskList},
+        {"tvAutoHide", TTrayVisibility::tvAutoHide},
+        {"tvAutoHideIcon", TTrayVisibility::tvAutoHideIcon},
+        {"tvVisibleDesign", TTrayVisibility::tvVisibleDesign},
+        {"tvRestoreClick", TTrayVisibility::tvRestoreClick},
+        {"tvRestoreDbClick", TTrayVisibility::tvRestoreDbClick},
+        {"tvMinimizeClick", TTrayVisibility::tvMinimizeClick},
+        {"tvMinimizeDbClick", TTrayVisibility::tvMinimizeDbClick},
+        {"tvAnimateToTray", TTrayVisibility::tvAnimateToTray},
+    };
+    if (value.kind != PropertyValue::Kind::Set) {
+        ThrowReadError(value.line, "un ensemble est attendu");
+    }
+    TTrayVisibilities set;
+    for (const std::string& member : value.members) {
+        PropertyValue name;
+        name.kind = PropertyValue::Kind::Identifier;
+        name.text = member;
+        name.line = value.line;
+        set.Include(EnumValue(name, kMembers, "membre"));
+    }
+    return set;
+}
+
+}  // namespace
+
+TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
+    window_ = std::make_unique<UtilWindow>(
+        UtilWindow::Ansi{}, "TTrayIconWindow", WS_POPUP, WS_EX_TOOLWINDOW, this,
+        [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+            return HandleMessage(window, message, wParam, lParam);
+        });
+    taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+}
+
+TTrayIcon::~TTrayIcon() {
+    KillTimer(MessageWindow(), kDoubleClickTimer);
+    KillTimer(MessageWindow(), kBalloonTimer);
+    SetActive(false);
+    icon_.Release();
+    window_.reset();
+}
+
+void TTrayIcon::SetActive(bool active) {
+    if (IsLoading()) {
+        deferredActive_ = active;
+        return;
+    }
+    if (active == active_) {
+        return;
+    }
+    active_ = active;
+    if (active) {
+        Activate();
+    } else {
+        Deactivate();
+    }
+}
+
+void TTrayIcon::SetIconResource(const std::string& name) {
+    icon_.LoadFromResource(name, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    data_.hIcon = CurrentIcon();
+    if (iconAdded_) {
+        Notify(NIM_MODIFY, NIF_ICON);
+    }
+}
+
+void TTrayIcon::SetHint(const std::string& hint) {
+    // The older shells show a one-line tip.
+    std::string value = NewShell() ? hint : ReplaceLineBreaks(hint);
+    if (value == hint_) {
+        return;
+    }
+    hint_ = std::move(value);
+    tipStale_ = true;
+}
+
+void TTrayIcon::ConcealApplication() {
+    if (Application == nullptr) {
+        return;
+    }
+    platform::WindowManager& windows = *platform::Current().windows;
+    if (!windows.IsIconic(Application->Handle())) {
+        Application->Minimize();
+    }
+    windows.ShowWindow(Application->Handle(), SW_HIDE);
+    visibility_.Exclude(TTrayVisibility::tvVisibleTaskBar);
+}
+
+void TTrayIcon::RevealApplication() {
+    if (Application == nullptr) {
+        return;
+    }
+    Application->Restore();
+    Application->BringToFront();
+    visibility_.Include(TTrayVisibility::tvVisibleTaskBar);
+}
+
+void TTrayIcon::Loaded() {
+    TComponent::Loaded();
+    data_.hIcon = CurrentIcon();
+    if (deferredActive_) {
+        SetActive(true);
+    }
+}
+
+void TTrayIcon::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation != TOperation::opRemove) {
+        return;
+    }
+    if (component == popupMenu_) {
+        popupMenu_ = nullptr;
+    }
+    if (component == dropDownMenu_) {
+        dropDownMenu_ = nullptr;
+    }
+}
+
+void TTrayIcon::SetProperty(const PropertyItem& property, FormReader& reader) {
+    const std::string& name = property.name;
+    const PropertyValue& value = property.value;
+    if (name == "Active") {
+        SetActive(value.AsBoolean());
+    } else if (name == "Icon") {
+        SetIconResource(value.AsString());
+        if (icon_.Empty()) {
+            ThrowReadError(value.line, "icône introuvable « " + value.AsString() + " »");
+        }
+    } else if (name == "Hint") {
+        SetHint(value.AsString());
+    } else if (name == "PopupMenu") {
+        reader.Reference<TPopupMenu>(value, [this](TPopupMenu* menu) { popupMenu_ = menu; });
+    } else if (name == "DropDownMenu") {
+        reader.Reference<TPopupMenu>(value, [this](TPopupMenu* menu) { dropDownMenu_ = menu; });
+    } else if (name == "Visibility") {
+        visibility_ = VisibilitiesValue(value);
+    } else if (name == "OnClick") {
+        OnClick = reader.Method<TMouseEvent>(value);
+    } else if (name == "OnDblClick") {
+        OnDblClick = reader.Method<TMouseEvent>(value);
+    } else if (name == "OnMouseDown") {
+        OnMouseDown = reader.Method<TMouseEvent>(value);
+    } else if (name == "OnMouseUp") {
+        OnMouseUp = reader.Method<TMouseEvent>(value);
+    } else if (name == "OnMouseMove") {
+        OnMouseMove = reader.Method<TMouseMoveEvent>(value);
+    } else {
+        TComponent::SetProperty(property, reader);
+    }
+}
+
+LRESULT TTrayIcon::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == taskbarCreated_ && message != 0) {
+        // The shell has started again and knows no icon: give it ours once more.
+        RemoveIcon();
+        if (active_) {
+            AddIcon();
+        }
+        return 0;
+    }
+    switch (message) {
+        case WM_QUERYENDSESSION:
+            return 1;
+        case WM_ENDSESSION:
+            if (wParam != 0) {
+                RemoveIcon();
+            } else if (active_) {
+                AddIcon();
+            }
+            return 0;
+        case WM_TIMER:
+            if (wParam == kDoubleClickTimer) {
+                std::optional<HeldClick> click = heldClick_;
+                EndDoubleClickWait();
+                if (click) {
+                    DeliverClick(*click);
+                }
+                return 0;
+            }
+            if (wParam == kAnimationTimer || wParam == kBalloonTimer) {
+                return 0;
+            }
+            break;
+        case kCallbackMessage:
+            HandleCallback(lParam);
+            return 0;
+        default:
+            break;
+    }
+    return UtilWindow::Default(window, message, wParam, lParam);
+}
+
+void TTrayIcon::HandleCallback(LPARAM event) {
+    // The position that comes with the notification is not used: the pointer's is.
+    POINT position{};
+    GetCursorPos(&position);
+    TShiftState shift = ReadShiftState();
+    switch (event) {
+        case WM_MOUSEMOVE:
+            SendTipIfStale();
+            Fire(OnMouseMove, this, shift, position.x, position.y);
+            break;
+        case WM_LBUTTONDOWN:
+            ButtonDown(TMouseButton::mbLeft, shift, position);
+            break;
+        case WM_RBUTTONDOWN:
+            ButtonDown(TMouseButton::mbRight, shift, position);
+            break;
+        case WM_MBUTTONDOWN:
+            ButtonDown(TMouseButton::mbMiddle, shift, position);
+            break;
+        case WM_LBUTTONUP:
+            ButtonUp(TMouseButton::mbLeft, shift, position);
+            break;
+        case WM_RBUTTONUP:
+            ButtonUp(TMouseButton::mbRight, shift, position);
+            break;
+        case WM_MBUTTONUP:
+            ButtonUp(TMouseButton::mbMiddle, shift, position);
+            break;
+        case WM_LBUTTONDBLCLK:
+            DoubleClick(TMouseButton::mbLeft, shift, position);
+            break;
+        case WM_RBUTTONDBLCLK:
+            DoubleClick(TMouseButton::mbRight, shift, position);
+            break;
+        case WM_MBUTTONDBLCLK:
+            DoubleClick(TMouseButton::mbMiddle, shift, position);
+            break;
+        case WM_CONTEXTMENU:
+        case NIN_KEYSELECT:
+            ContextMenu(position);
+            break;
+        default:
+            // NIN_SELECT, the balloons' notifications (no balloon is ever shown) and anything
+            // unknown.
+            break;
+    }
+}
+
+void TTrayIcon::ButtonDown(TMouseButton button, TShiftState shift, POINT position) {
+    buttonDown_ = true;
+    Fire(OnMouseDown, this, button, shift, position.x, position.y);
+}
+
+void TTrayIcon::ButtonUp(TMouseButton button, TShiftState shift, POINT position) {
+    if (buttonDown_) {
+        buttonDown_ = false;
+        bool click = OnClick || (button == TMouseButton::mbLeft &&
+                                 (dropDownMenu_ != nullptr ||
+                                  visibility_.Contains(TTrayVisibility::tvRestoreClick) ||
+                                  visibility_.Contains(TTrayVisibility::tvMinimizeClick)));
+        bool doubleClickWanted = OnDblClick ||
+                                 visibility_.Contains(TTrayVisibility::tvRestoreDbClick) ||
+                                 visibility_.Contains(TTrayVisibility::tvMinimizeDbClick);
+        if (click && doubleClickWanted) {
+            // Held back until the double-click time has passed without a second click.
+            heldClick_ = HeldClick{button, shift, position};
+            if (!waitRunning_) {
+                waitRunning_ = true;
+                SetTimer(MessageWindow(), kDoubleClickTimer, GetDoubleClickTime(), nullptr);
+            }
+        } else if (click) {
+            DeliverClick({button, shift, position});
+        }
+    }
+    Fire(OnMouseUp, this, button, shift, position.x, position.y);
+    // The older shells send no request for the menu: the right button's release is one.
+    if (button == TMouseButton::mbRight && !NewShell()) {
+        ContextMenu(position);
+    }
+}
+
+void TTrayIcon::DoubleClick(TMouseButton button, TShiftState shift, POINT position) {
+    if (heldClick_) {
+        EndDoubleClickWait();
+    }
+    if (OnDblClick) {
+        OnDblClick(this, button, shift, position.x, position.y);
+        return;
+    }
+    if (visibility_.Contains(TTrayVisibility::tvRestoreDbClick)) {
+        RevealApplication();
+    } else if (visibility_.Contains(TTrayVisibility::tvMinimizeDbClick)) {
+        ConcealApplication();
+    }
+}
+
+void TTrayIcon::DeliverClick(const HeldClick& click) {
+    Fire(OnClick, this, click.button, click.shift, click.position.x, click.position.y);
+    if (click.button != TMouseButton::mbLeft) {
+        return;
+    }
+    if (dropDownMenu_ != nullptr) {
+        ShowMenu(dropDownMenu_, click.position);
+    }
+    if (visibility_.Contains(TTrayVisibility::tvRestoreClick)) {
+        RevealApplication();
+    } else if (visibility_.Contains(TTrayVisibility::tvMinimizeClick)) {
+        ConcealApplication();
+    }
+}
+
+void TTrayIcon::EndDoubleClickWait() {
+    heldClick_.reset();
+    waitRunning_ = false;
+    KillTimer(MessageWindow(), kDoubleClickTimer);
+}
+
+void TTrayIcon::ContextMenu(POINT position) {
+    bool handled = false;
+    if (OnContextPopup) {
+        OnContextPopup(this, position, handled);
+    }
+    if (!handled && popupMenu_ != nullptr) {
+        ShowMenu(popupMenu_, position);
+    }
+}
+
+void TTrayIcon::ShowMenu(TPopupMenu* menu, POINT position) {
+    // A menu of a window that is not in the foreground would not close when the user clicks
+    // elsewhere; the posted null message makes the next right click work the first time.
+    platform::Current().windows->SetForegroundWindow(MessageWindow());
+    menu->Popup(position.x, position.y);
+    PostMessageA(MessageWindow(), WM_NULL, 0, 0);
+}
+
+void TTrayIcon::Activate() {
+    bool newShell = NewShell();
+    data_.cbSize = newShell ? NOTIFYICONDATAA_V2_SIZE : NOTIFYICONDATAA_V1_SIZE;
+    if (newShell) {
+        data_.uVersion = NOTIFYICON_VERSION;
+    }
+    data_.hWnd = MessageWindow();
+    data_.uID = kIconId;
+    data_.uCallbackMessage = kCallbackMessage;
+    data_.hIcon = CurrentIcon();
+    FillTip();
+    data_.uFlags = 0;
+    if (hook_ == 0 && Application != nullptr) {
+        hook_ = Application->HookMainWindow([this](UINT message, WPARAM wParam, LPARAM) {
+            if (message == WM_SYSCOMMAND && wParam == SC_MINIMIZE && active_ &&
+                visibility_.Contains(TTrayVisibility::tvAutoHide)) {
+                ConcealApplication();
+            }
+            // The application window's own handling follows in every case.
+            return false;
+        });
+    }
+    AddIcon();
+}
+
+void TTrayIcon::Deactivate() {
+    if (hook_ != 0) {
+        if (Application != nullptr) {
+            Application->UnhookMainWindow(hook_);
+        }
+        hook_ = 0;
+    }
+    RemoveIcon();
+}
+
+void TTrayIcon::AddIcon() {
+    if (iconAdded_ || !active_) {
+        return;
+    }
+    // Set before the call, whatever the shell answers: without a taskbar yet, its
+    // "TaskbarCreated" later brings the icon in.
+    iconAdded_ = true;
+    Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    if (NewShell()) {
+        Notify(NIM_SETVERSION, 0);
+    }
+}
+
+void TTrayIcon::RemoveIcon() {
+    if (!iconAdded_) {
+        return;
+    }
+    iconAdded_ = false;
+    Notify(NIM_DELETE, 0);
+}
+
+void TTrayIcon::SendTipIfStale() {
+    if (!tipStale_) {
+        return;
+    }
+    tipStale_ = false;
+    FillTip();
+    if (iconAdded_) {
+        Notify(NIM_MODIFY, NIF_TIP);
+    }
+}
+
+void TTrayIcon::FillTip() {
+    std::string tip = Utf8ToAnsi(hint_.substr(0, hint_.find('|')));
+    size_t longest = NewShell() ? 127 : 63;
+    size_t length = std::min(tip.size(), longest);
+    std::memcpy(data_.szTip, tip.data(), length);
+    data_.szTip[length] = '\0';
+}
+
+HICON TTrayIcon::CurrentIcon() const {
+    if (!icon_.Empty()) {
+        return icon_.Handle();
+    }
+    if (Application != nullptr && Application->Handle() != nullptr) {
+        // Borrowed from the application window's class.
+        return reinterpret_cast<HICON>(GetClassLongPtrW(Application->Handle(), GCLP_HICON));
+    }
+    return nullptr;
+}
+
+bool TTrayIcon::NewShell() const {
+    return ShellSpeaksVersion5(platform::Current().notifyArea->ShellVersion());
+}
+
+void TTrayIcon::Notify(DWORD message, UINT flags) {
+    data_.uFlags = flags;
+    platform::Current().notifyArea->NotifyIcon(message, data_);
+}

@@ -19,6 +19,9 @@ TApplication* Application = nullptr;
 
 namespace {
 
+// Posted to the application window to hand its keyboard focus on to the main form.
+constexpr UINT kFocusMainForm = WM_APP + 1;
+
 void RegisterStandardClasses() {
     ClassRegistry& registry = ClassRegistry::Instance();
     registry.Register<TLabel>("TLabel");
@@ -370,8 +373,12 @@ void TApplication::Restore() {
         windows.ShowWindow(window, SW_RESTORE);
     }
     // Back to a visible zero-sized window at the centre of the screen, as at the start.
-    windows.SetWindowPos(window, HWND_TOP, windows.GetSystemMetrics(SM_CXSCREEN) / 2,
-                         windows.GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_SHOWWINDOW);
+    int centreX = windows.GetSystemMetrics(SM_CXSCREEN) / 2;
+    int centreY = windows.GetSystemMetrics(SM_CYSCREEN) / 2;
+    windows.SetWindowPos(window, HWND_TOP, centreX, centreY, 0, 0, SWP_SHOWWINDOW);
+    // The window is visible now, and the record says so: after a start minimized it said
+    // hidden, and the next "hide every form" would have left the taskbar button behind.
+    recordedVisible_ = true;
     if (mainForm_ != nullptr && mainForm_->WindowState() == TWindowState::wsMinimized &&
         !mainForm_->Visible()) {
         mainForm_->SetWindowState(TWindowState::wsNormal);
@@ -458,6 +465,18 @@ LRESULT TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_CLOSE:
             if (mainForm_ != nullptr) {
                 mainForm_->Close();
+            }
+            return 0;
+        case WM_SETFOCUS:
+            // The zero-sized window has nothing to type into: once the activation that gave it
+            // the focus is over, the main form takes it.
+            PostMessageW(window, kFocusMainForm, 0, 0);
+            break;
+        case kFocusMainForm:
+            if (!IsIconic(window) && GetFocus() == window && mainForm_ != nullptr &&
+                mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle()) &&
+                IsWindowEnabled(mainForm_->Handle())) {
+                SetFocus(mainForm_->Handle());
             }
             return 0;
         default:

@@ -9,7 +9,15 @@ MainWindowTest::MainWindowTest()
       prioritySwap_(platform::Current().priority, priority),
       shellSwap_(platform::Current().shell, shell),
       filesSwap_(platform::Current().files, files),
-      processesSwap_(platform::Current().processes, processes) {
+      processesSwap_(platform::Current().processes, processes),
+      notifyAreaSwap_(platform::Current().notifyArea, notifyArea),
+      windowsSwap_(platform::Current().windows, windows) {
+    windows.nameOf = [this](HWND window) -> std::string {
+        if (app != nullptr && window == app->Handle()) {
+            return "app";
+        }
+        return form != nullptr && window == form->Handle() ? "main" : "";
+    };
     std::random_device random;
     folder =
         std::filesystem::temp_directory_path() /
@@ -46,4 +54,16 @@ void MainWindowTest::Pump(int milliseconds) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }
     } while (static_cast<int>(end - GetTickCount()) > 0);
+}
+
+bool MainWindowTest::PumpUntil(const std::function<bool()>& done) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > 5000) {
+            return false;
+        }
+        app->ProcessMessages();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return true;
 }

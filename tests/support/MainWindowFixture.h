@@ -5,6 +5,8 @@
 #include "app/Unit1.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeProcesses.h"
+#include "fakes/RecordingNotifyArea.h"
+#include "fakes/RecordingWindowManager.h"
 #include "fakes/ScopedFacet.h"
 #include "framework/Forms.h"
 #include "platform/Facets.h"
@@ -13,6 +15,7 @@
 #include <windows.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,6 +31,8 @@ protected:
     std::string StateFile() const;
     // Handles the queued messages, for up to `milliseconds`.
     void Pump(int milliseconds = 0);
+    // Handles messages until `done` holds; false if it still does not after five seconds.
+    bool PumpUntil(const std::function<bool()>& done);
 
     FakeMemory memory;
     FakeRegional regional;
@@ -35,6 +40,8 @@ protected:
     FakeShell shell;
     FakeFiles files;
     FakeProcesses processes{{}};
+    RecordingNotifyArea notifyArea;
+    RecordingWindowManager windows;
     std::filesystem::path folder;
     std::unique_ptr<TApplication> app;
     TForm1* form = nullptr;
@@ -46,4 +53,6 @@ private:
     ScopedFacet<platform::Shell> shellSwap_;
     ScopedFacet<platform::Files> filesSwap_;
     ScopedFacet<platform::Processes> processesSwap_;
+    ScopedFacet<platform::NotifyArea> notifyAreaSwap_;
+    ScopedFacet<platform::WindowManager> windowsSwap_;
 };

@@ -1,0 +1,116 @@
+// The tray icon of the real program: there from the start, its double click, its menu, and the
+// shell's restart.
+
+#include "StateFileFixture.h"
+#include "TrayFromOutside.h"
+#include "WaitUntil.h"
+#include "WindowActions.h"
+#include "WindowQueries.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr wchar_t kAvailablePrefix[] = L"Mémoire disponible : ";
+constexpr wchar_t kMark[] = L"(effacé par le test)";
+
+class VelmoraTray : public VelmoraStateFile {
+protected:
+    // Velmora started, with its message window and its icon in Wine's notification area.
+    void StartWithIcon() {
+        iconsBefore_ = WineTrayIconCount();
+        main_ = Start();
+        ASSERT_NE(main_, nullptr);
+        tray_ = WaitForTrayWindow(velmora_, kStartTimeoutMs);
+        ASSERT_NE(tray_, nullptr) << "no message window";
+        EXPECT_FALSE(IsVisible(tray_));
+        EXPECT_NE(GetWindowLongPtrW(tray_, GWL_EXSTYLE) & WS_EX_TOOLWINDOW, 0);
+        EXPECT_EQ(GetWindow(tray_, GW_OWNER), nullptr);
+        EXPECT_TRUE(
+            WaitUntil([&] { return WineTrayIconCount() == iconsBefore_ + 1; }, kStartTimeoutMs))
+            << "the icon is not in the notification area";
+    }
+
+    testing::AssertionResult IconGoneAtExit() {
+        if (!WaitUntil([&] { return WineTrayIconCount() == iconsBefore_; }, kExitTimeoutMs)) {
+            return testing::AssertionFailure() << "the icon stayed after the program ended";
+        }
+        return testing::AssertionSuccess();
+    }
+
+    int iconsBefore_ = 0;
+    HWND main_ = nullptr;
+    HWND tray_ = nullptr;
+};
+
+}  // namespace
+
+TEST_F(VelmoraTray, FirstStartHasTheIconAndTheMenusQuitterEndsTheProgram) {
+    StartWithIcon();
+    ASSERT_TRUE(WaitUntil([&] { return IsVisible(main_); }, kStartTimeoutMs));
+    ChooseFromTrayMenu(velmora_, tray_, -1);
+    const std::optional<DWORD> exitCode = velmora_.Process().WaitForExit(kExitTimeoutMs);
+    ASSERT_TRUE(exitCode.has_value()) << "\"Quitter\" did not end the program";
+    EXPECT_EQ(*exitCode, 0u);
+    EXPECT_TRUE(StateFile().has_value()) << "serie.ini was not written";
+    EXPECT_TRUE(IconGoneAtExit());
+}
+
+TEST_F(VelmoraTray, AHiddenStartHasTheIconAndADoubleClickShowsTheWindow) {
+    WriteStateFile("[Form1]\r\nSpinEdit_1=30\r\n");
+    StartWithIcon();
+    EXPECT_FALSE(AnyTopLevelWindowVisible(velmora_.Process().Id()));
+    NotifyTray(tray_, WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(WaitUntil([&] { return IsVisible(main_); }, kStartTimeoutMs));
+    EXPECT_TRUE(ClosesQuietly(main_));
+    EXPECT_TRUE(IconGoneAtExit());
+}
+
+TEST_F(VelmoraTray, LibereDeLaRamFromTheMenuRefreshesTheReadout) {
+    StartWithIcon();
+    const HWND available =
+        FindChild(main_, {.className = L"Static", .text = kAvailablePrefix, .textIsPrefix = true});
+    ASSERT_NE(available, nullptr);
+    // "Réduire" stops the once-a-second readout, so only the sweep can rewrite the label now.
+    Click(FindChild(main_, {.className = L"Button", .text = L"Réduire"}));
+    ASSERT_TRUE(WaitUntil([&] { return !IsVisible(main_); }, kStartTimeoutMs));
+    SetText(available, kMark);
+
+    ChooseFromTrayMenu(velmora_, tray_, 1);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(available).starts_with(kAvailablePrefix); },
+                          kStartTimeoutMs));
+    EXPECT_FALSE(IsVisible(main_)) << "the sweep leaves the window hidden";
+    EXPECT_TRUE(ClosesQuietly(main_));
+}
+
+TEST_F(VelmoraTray, TheShellsRestartLeavesTheProgramRunningWithItsIcon) {
+    StartWithIcon();
+    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    // Taken away and added again: wait for the message window to have handled the broadcast.
+    ASSERT_TRUE(Send(tray_, WM_NULL).has_value());
+    EXPECT_TRUE(
+        WaitUntil([&] { return WineTrayIconCount() == iconsBefore_ + 1; }, kStartTimeoutMs));
+    EXPECT_TRUE(velmora_.Process().IsRunning());
+    // The icon still answers.
+    NotifyTray(tray_, WM_CONTEXTMENU);
+    HWND menu = WaitForPopupMenu(velmora_.Process().Id(), kStartTimeoutMs);
+    ASSERT_NE(menu, nullptr);
+    Post(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(WaitUntil([&] { return !IsVisible(menu); }, kStartTimeoutMs));
+    EXPECT_TRUE(ClosesQuietly(main_));
+    EXPECT_TRUE(IconGoneAtExit());
+}
+
+TEST_F(VelmoraTray, UnknownAndFloodedNotificationsChangeNothing) {
+    WriteStateFile("[Form1]\r\nSpinEdit_1=30\r\n");
+    StartWithIcon();
+    for (int i = 0; i < 10000; ++i) {
+        const LPARAM unknown[] = {0, WM_USER, 0x403, 0x20A, 0xFFFF, -1, 0x12345678};
+        PostMessageW(tray_, WM_USER + 1, 1, unknown[i % 7]);
+    }
+    ASSERT_TRUE(Send(tray_, WM_NULL, 0, 0, 30000).has_value()) << "the flood was not handled";
+    EXPECT_TRUE(velmora_.Process().IsRunning());
+    EXPECT_FALSE(AnyTopLevelWindowVisible(velmora_.Process().Id()));
+    EXPECT_EQ(WineTrayIconCount(), iconsBefore_ + 1);
+    EXPECT_TRUE(ClosesQuietly(main_));
+}

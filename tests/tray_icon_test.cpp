@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <tuple>
 #include <string>
 #include <vector>
@@ -353,4 +354,41 @@ end
                 << error.Message();
         }
     }
+}
+
+TEST(ShellVersion, IsReadFromShell32sVersionInformation) {
+    // Wine's shell32 carries the version of the shells that speak the newer protocol.
+    DWORD version = platform::Win32NotifyArea().ShellVersion();
+    EXPECT_GE(version, 0x50000u);
+    EXPECT_EQ(platform::Win32NotifyArea().ShellVersion(), version);
+}
+
+TEST(ProgramIcon, HoldsThe48x48x24And32x32x32And16x16x32Images) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, L"MAINICON", MAKEINTRESOURCEW(14));  // RT_GROUP_ICON
+    ASSERT_NE(found, nullptr);
+    const auto* group = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    ASSERT_NE(group, nullptr);
+    WORD count = 0;
+    std::memcpy(&count, group + 4, sizeof count);
+    ASSERT_EQ(count, 3);
+    struct Image {
+        int width;
+        int bits;
+    };
+    std::vector<Image> images;
+    for (int i = 0; i < count; ++i) {
+        // Each entry: width, height, colours, reserved, planes, bit count, size, identifier.
+        const BYTE* entry = group + 6 + 14 * i;
+        WORD bits = 0;
+        std::memcpy(&bits, entry + 6, sizeof bits);
+        EXPECT_EQ(entry[0], entry[1]);
+        images.push_back({entry[0] == 0 ? 256 : entry[0], bits});
+    }
+    EXPECT_EQ(images[0].width, 48);
+    EXPECT_EQ(images[0].bits, 24);
+    EXPECT_EQ(images[1].width, 32);
+    EXPECT_EQ(images[1].bits, 32);
+    EXPECT_EQ(images[2].width, 16);
+    EXPECT_EQ(images[2].bits, 32);
 }

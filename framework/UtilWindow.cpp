@@ -6,53 +6,70 @@
 
 #include <set>
 
+namespace {
+
+// The registration and creation calls of each character set.
+template <typename Char>
+struct WindowApi;
+template <>
+struct WindowApi<wchar_t> {
+    using Class = WNDCLASSEXW;
+    static ATOM Register(const Class* windowClass) { return RegisterClassExW(windowClass); }
+    static constexpr auto Create = CreateWindowExW;
+    static std::string Utf8(const wchar_t* text) { return WideToUtf8(text); }
+};
+template <>
+struct WindowApi<char> {
+    using Class = WNDCLASSEXA;
+    static ATOM Register(const Class* windowClass) { return RegisterClassExA(windowClass); }
+    static constexpr auto Create = CreateWindowExA;
+    static std::string Utf8(const char* text) { return text; }
+};
+
+// Registers the class at its first window; raises when the window cannot be made.
+template <typename Char>
+HWND CreateUtilWindow(WNDPROC procedure, const Char* className, const Char* title, DWORD style,
+                      DWORD exStyle, POINT origin, SIZE size, HICON icon, void* self) {
+    using Api = WindowApi<Char>;
+    static std::set<std::basic_string<Char>> registered;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (registered.insert(className).second) {
+        typename Api::Class windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = procedure;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = icon;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = className;
+        if (Api::Register(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+            throw Exception("Impossible d'enregistrer la classe de fenêtre " +
+                            Api::Utf8(className));
+        }
+    }
+    HWND window = Api::Create(exStyle, className, title, style, origin.x, origin.y, size.cx,
+                              size.cy, nullptr, nullptr, instance, self);
+    if (window == nullptr) {
+        throw Exception("Impossible de créer la fenêtre " + Api::Utf8(className));
+    }
+    return window;
+}
+
+}  // namespace
+
 UtilWindow::UtilWindow(const wchar_t* className, DWORD style, DWORD exStyle, TObject* sender,
                        Handler handler, const std::wstring& title, int x, int y, int width,
                        int height)
     : sender_(sender), handler_(std::move(handler)) {
-    static std::set<std::wstring> registered;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (registered.insert(className).second) {
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = instance;
-        windowClass.hIcon = LoadIconW(instance, L"MAINICON");
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.lpszClassName = className;
-        if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-            throw Exception("Impossible d'enregistrer la classe de fenêtre " +
-                            WideToUtf8(className));
-        }
-    }
-    window_.reset(CreateWindowExW(exStyle, className, title.c_str(), style, x, y, width, height,
-                                  nullptr, nullptr, instance, this));
-    if (!window_) {
-        throw Exception("Impossible de créer la fenêtre " + WideToUtf8(className));
-    }
+    window_.reset(CreateUtilWindow(Procedure, className, title.c_str(), style, exStyle, {x, y},
+                                   {width, height},
+                                   LoadIconW(GetModuleHandleW(nullptr), L"MAINICON"), this));
 }
 
 UtilWindow::UtilWindow(Ansi, const char* className, DWORD style, DWORD exStyle, TObject* sender,
                        Handler handler)
     : sender_(sender), handler_(std::move(handler)) {
-    static std::set<std::string> registered;
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    if (registered.insert(className).second) {
-        WNDCLASSEXA windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = Procedure;
-        windowClass.hInstance = instance;
-        windowClass.lpszClassName = className;
-        if (RegisterClassExA(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-            throw Exception(std::string("Impossible d'enregistrer la classe de fenêtre ") +
-                            className);
-        }
-    }
-    window_.reset(CreateWindowExA(exStyle, className, "", style, 0, 0, 0, 0, nullptr, nullptr,
-                                  instance, this));
-    if (!window_) {
-        throw Exception(std::string("Impossible de créer la fenêtre ") + className);
-    }
+    window_.reset(
+        CreateUtilWindow(Procedure, className, "", style, exStyle, {}, {}, nullptr, this));
 }
 
 UtilWindow::~UtilWindow() {

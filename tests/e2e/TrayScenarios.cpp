@@ -114,3 +114,15 @@ TEST_F(VelmoraTray, UnknownAndFloodedNotificationsChangeNothing) {
     EXPECT_EQ(WineTrayIconCount(), iconsBefore_ + 1);
     EXPECT_TRUE(ClosesQuietly(main_));
 }
+
+TEST_F(VelmoraTray, ASecondCopyRunsWithAWindowAndAnIconOfItsOwn) {
+    StartWithIcon();
+    ProgramUnderTest second(Options().velmora, L"Velmora.exe");
+    ASSERT_TRUE(second.Start().WaitForInputIdle(kStartTimeoutMs));
+    EXPECT_NE(WaitForTrayWindow(second, kStartTimeoutMs), nullptr);
+    EXPECT_TRUE(
+        WaitUntil([&] { return WineTrayIconCount() == iconsBefore_ + 2; }, kStartTimeoutMs));
+    EXPECT_TRUE(velmora_.Process().IsRunning());
+    EXPECT_TRUE(ClosesQuietly(main_));
+    EXPECT_TRUE(second.Process().IsRunning()) << "the copies are independent";
+}

@@ -9,7 +9,8 @@ MainWindowTest::MainWindowTest()
       prioritySwap_(platform::Current().priority, priority),
       shellSwap_(platform::Current().shell, shell),
       filesSwap_(platform::Current().files, files),
-      processesSwap_(platform::Current().processes, processes) {
+      processesSwap_(platform::Current().processes, processes),
+      beeperSwap_(platform::Current().beeper, beeper) {
     std::random_device random;
     folder =
         std::filesystem::temp_directory_path() /

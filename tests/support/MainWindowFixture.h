@@ -36,6 +36,7 @@ protected:
     FakeFiles files;
     FakeProcesses processes{{}};
     std::filesystem::path folder;
+    FakeBeeper beeper;
     std::unique_ptr<TApplication> app;
     TForm1* form = nullptr;
 
@@ -46,4 +47,5 @@ private:
     ScopedFacet<platform::Shell> shellSwap_;
     ScopedFacet<platform::Files> filesSwap_;
     ScopedFacet<platform::Processes> processesSwap_;
+    ScopedFacet<platform::Beeper> beeperSwap_;
 };

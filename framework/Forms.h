@@ -160,6 +160,7 @@ public:
 
 private:
     friend class TApplicationEvents;
+    void HandleMessage(MSG& message);
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::unique_ptr<UtilWindow> window_;

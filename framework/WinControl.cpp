@@ -10,6 +10,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <climits>
 #include <set>
 
 namespace {
@@ -69,6 +70,8 @@ struct WindowProcedures {
         registered.insert(className);
     }
 };
+
+TControl* TWinControl::captureControl_ = nullptr;
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
@@ -144,6 +147,9 @@ void TWinControl::CreateHandle() {
     if (!Enabled()) {
         style |= WS_DISABLED;
     }
+    if (tabStop_) {
+        style |= WS_TABSTOP;
+    }
     std::wstring text = Utf8ToWide(TControl::Caption());
     HWND window =
         CreateWindowExW(params.exStyle, params.className.c_str(), text.c_str(), style, Left(),
@@ -161,7 +167,30 @@ void TWinControl::CreateHandle() {
             child->CreateHandle();
         }
     }
+    ApplyTabOrder();
     Realign();
+}
+
+void TWinControl::ApplyTabOrder() {
+    std::vector<TWinControl*> windows;
+    for (TControl* control : controls_) {
+        if (auto* child = dynamic_cast<TWinControl*>(control); child && child->HandleAllocated()) {
+            windows.push_back(child);
+        }
+    }
+    // The components keep their creation order, on which the state file's key order depends;
+    // only the windows' stacking changes, and Tab follows the stacking from the top.
+    auto rank = [](const TWinControl* control) {
+        return control->tabOrder_ >= 0 ? control->tabOrder_ : INT_MAX;
+    };
+    std::stable_sort(windows.begin(), windows.end(),
+                     [&](TWinControl* a, TWinControl* b) { return rank(a) < rank(b); });
+    HWND after = HWND_TOP;
+    for (TWinControl* child : windows) {
+        SetWindowPos(child->handle_, after, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        after = child->handle_;
+    }
 }
 
 void TWinControl::HandleCreated() {
@@ -176,6 +205,7 @@ void TWinControl::InsertControl(TControl* control) {
         } else {
             child->CreateHandle();
         }
+        ApplyTabOrder();
     }
 }
 
@@ -188,6 +218,40 @@ void TWinControl::SetParent(TWinControl* parent) {
     if (parent == nullptr) {
         DestroyHandle();
     }
+}
+
+void TWinControl::SetTabStop(bool tabStop) {
+    if (tabStop == tabStop_) {
+        return;
+    }
+    tabStop_ = tabStop;
+    if (handle_ != nullptr) {
+        LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
+        SetWindowLongPtrW(handle_, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+}
+
+bool TWinControl::CanFocus() const {
+    for (const TControl* control = this; control != nullptr; control = control->Parent()) {
+        if (!control->Visible() || !control->Enabled()) {
+            return false;
+        }
+    }
+    return handle_ != nullptr && IsWindowVisible(handle_);
+}
+
+bool TWinControl::Focused() const {
+    return handle_ != nullptr && GetFocus() == handle_;
+}
+
+void TWinControl::SetFocus() {
+    if (handle_ != nullptr) {
+        ::SetFocus(handle_);
+    }
+}
+
+bool TWinControl::MouseCapture() const {
+    return handle_ != nullptr && GetCapture() == handle_;
 }
 
 void TWinControl::SetBorderWidth(int width) {
@@ -373,7 +437,79 @@ TShiftState ShiftFromKeys(WPARAM keys) {
     return shift;
 }
 
+TMouseButton ButtonOf(UINT message) {
+    switch (message) {
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_RBUTTONUP:
+            return TMouseButton::mbRight;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+        case WM_MBUTTONUP:
+            return TMouseButton::mbMiddle;
+        default:
+            return TMouseButton::mbLeft;
+    }
+}
+
 }  // namespace
+
+TGraphicControl* TWinControl::GraphicControlAt(POINT point) const {
+    // The last created lies on top; a disabled control lets the mouse through to its parent.
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        auto* graphic = dynamic_cast<TGraphicControl*>(*it);
+        if (graphic != nullptr && graphic->Visible() && graphic->Enabled()) {
+            RECT bounds = graphic->BoundsRect();
+            if (PtInRect(&bounds, point)) {
+                return graphic;
+            }
+        }
+    }
+    return nullptr;
+}
+
+bool TWinControl::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    TControl* target = captureControl_ != nullptr && captureControl_->parent_ == this
+                           ? captureControl_
+                           : GraphicControlAt(point);
+    if (target == nullptr) {
+        return false;
+    }
+    TShiftState shift = ShiftFromKeys(wParam);
+    int x = point.x - target->Left();
+    int y = point.y - target->Top();
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+            // A second quick press is a press like the first: each one counts.
+            captureControl_ = target;
+            SetCapture(handle_);
+            target->MouseDown(TMouseButton::mbLeft, shift, x, y);
+            break;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+            target->MouseDown(ButtonOf(message), shift, x, y);
+            break;
+        case WM_MOUSEMOVE:
+            target->MouseMove(shift, x, y);
+            break;
+        case WM_LBUTTONUP:
+            // The capture ends before the control hears of the release.
+            if (captureControl_ == target) {
+                captureControl_ = nullptr;
+                ReleaseCapture();
+            }
+            target->MouseUp(TMouseButton::mbLeft, shift, x, y);
+            break;
+        default:
+            target->MouseUp(ButtonOf(message), shift, x, y);
+            break;
+    }
+    return true;
+}
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -426,13 +562,35 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+        case WM_MBUTTONUP:
+            if (RouteMouse(message, wParam, lParam)) {
+                return 0;
+            }
+            break;
+        case WM_CAPTURECHANGED:
+            // Another window took the mouse: the windowless control lost it too.
+            if (captureControl_ != nullptr && captureControl_->parent_ == this &&
+                reinterpret_cast<HWND>(lParam) != handle_) {
+                captureControl_ = nullptr;
+            }
+            break;
         case WM_MOUSEMOVE:
+            if (RouteMouse(message, wParam, lParam)) {
+                return 0;
+            }
             if (!trackingMouse_) {
                 TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
                 trackingMouse_ = TrackMouseEvent(&track) != FALSE;
             }
-            Fire(OnMouseMove, this, ShiftFromKeys(wParam), GET_X_LPARAM(lParam),
-                 GET_Y_LPARAM(lParam));
+            MouseMove(ShiftFromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             break;
         case WM_MOUSELEAVE:
             trackingMouse_ = false;
@@ -450,6 +608,8 @@ void TWinControl::SetProperty(const PropertyItem& property, FormReader& reader) 
         SetBorderWidth(property.value.AsInteger());
     } else if (name == "TabOrder") {
         tabOrder_ = property.value.AsInteger();
+    } else if (name == "TabStop") {
+        SetTabStop(property.value.AsBoolean());
     } else {
         TControl::SetProperty(property, reader);
     }

@@ -25,6 +25,7 @@ public:
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseCaptureLost() override;
     void Paint(HDC dc) override;
 
 private:

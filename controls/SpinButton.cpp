@@ -48,6 +48,14 @@ void TTimerSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, i
     TSpeedButton::MouseUp(button, shift, x, y);
 }
 
+void TTimerSpeedButton::MouseCaptureLost() {
+    TSpeedButton::MouseCaptureLost();
+    // Without the mouse the ticks could never click again: no timer left running for nothing.
+    if (repeatTimer_ != nullptr) {
+        repeatTimer_->SetEnabled(false);
+    }
+}
+
 void TTimerSpeedButton::TimerExpired() {
     repeatTimer_->SetInterval(kRepeatMs);
     // Dragged off the button, or robbed of the mouse, it waits without clicking.

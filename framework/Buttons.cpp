@@ -114,6 +114,15 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     }
 }
 
+void TSpeedButton::MouseCaptureLost() {
+    // No release will come: the press ends here, without a click.
+    if (dragging_) {
+        dragging_ = false;
+        state_ = TButtonState::bsUp;
+        Repaint();
+    }
+}
+
 void TSpeedButton::EnabledChanged() {
     if (!Enabled()) {
         dragging_ = false;

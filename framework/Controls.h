@@ -63,6 +63,9 @@ public:
     // True while the control receives the mouse wherever the pointer is: a windowless control
     // from the left button's press on it to its release.
     virtual bool MouseCapture() const;
+    // Another window took the mouse while the left button was held on this windowless control:
+    // the release will never come here.
+    virtual void MouseCaptureLost() {}
 
     TNotifyEvent OnClick;
     TMouseEvent OnMouseDown;

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <climits>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -579,7 +580,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // Another window took the mouse: the windowless control lost it too.
             if (captureControl_ != nullptr && captureControl_->parent_ == this &&
                 reinterpret_cast<HWND>(lParam) != handle_) {
-                captureControl_ = nullptr;
+                std::exchange(captureControl_, nullptr)->MouseCaptureLost();
             }
             break;
         case WM_MOUSEMOVE:

@@ -63,9 +63,11 @@ TEST_F(SpinFieldTest, AClickStepsOnceAtTheRelease) {
     EXPECT_EQ(spin->Button()->UpButton()->State(), TButtonState::bsUp);
     EXPECT_EQ(GetCapture(), nullptr);
 
+    // A quick second press is a double click for the system, and a press all the same.
     MouseDown(DownArrow());
     MouseUp(DownArrow());
-    MouseDown(DownArrow());
+    const POINT down = DownArrow();
+    SendMessageW(Arrows(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(down.x, down.y));
     MouseUp(DownArrow());
     EXPECT_EQ(spin->Text(), "29");
     ASSERT_NE(spin->Button()->DownButton()->RepeatTimer(), nullptr);
@@ -131,6 +133,18 @@ TEST_F(SpinFieldTest, DraggedOffTheArrowPausesAndAReleaseOffItDoesNotStep) {
     EXPECT_EQ(steps, stepsBeforeRelease);
     EXPECT_FALSE(timer->Running());
     EXPECT_EQ(spin->Value(), 30 + steps);
+}
+
+TEST_F(SpinFieldTest, AnArrowRobbedOfTheMouseComesUpAndStopsRepeating) {
+    TTimerSpeedButton* up = spin->Button()->UpButton();
+    MouseDown(UpArrow());
+    ASSERT_TRUE(up->RepeatTimer()->Running());
+    SetCapture(form->Handle());
+    EXPECT_EQ(up->State(), TButtonState::bsUp);
+    EXPECT_FALSE(up->MouseCapture());
+    EXPECT_FALSE(up->RepeatTimer()->Running());
+    ReleaseCapture();
+    EXPECT_EQ(spin->Text(), "30");
 }
 
 TEST_F(SpinFieldTest, AFailingRepeatStopsItsTimerAndShowsTheMessage) {

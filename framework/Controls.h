@@ -202,6 +202,8 @@ private:
     // Orders the children's windows by TabOrder, which is the order Tab walks them in.
     void ApplyTabOrder();
     TGraphicControl* GraphicControlAt(POINT point) const;
+    // The window's mouse messages; true when one was handed to a windowless child.
+    bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     // Hands a mouse message to the windowless child that holds the capture or lies under the
     // pointer; false when there is none.
     bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);

@@ -144,3 +144,92 @@ TEST_F(SpinButtonTest, AFocusControlThatGoesIsForgotten) {
     delete field;
     EXPECT_EQ(spin->FocusControl(), nullptr);
 }
+
+namespace {
+
+// What the button paints on its own, off screen.
+struct Painted {
+    explicit Painted(TTimerSpeedButton& button) : bitmap(button.Width(), button.Height()) {
+        button.Paint(bitmap.Dc());
+    }
+    TBitmap bitmap;
+};
+
+// The rows of black pixels inside `area`, with their first column and width.
+std::vector<std::pair<int, int>> BlackRuns(const TBitmap& bitmap, const RECT& area) {
+    std::vector<std::pair<int, int>> runs;
+    for (int y = area.top; y < area.bottom; ++y) {
+        int first = -1;
+        int width = 0;
+        for (int x = area.left; x < area.right; ++x) {
+            if (bitmap.Pixel(x, y) == RGB(0, 0, 0)) {
+                first = first < 0 ? x : first;
+                ++width;
+            }
+        }
+        if (width > 0) {
+            runs.emplace_back(first, width);
+        }
+    }
+    return runs;
+}
+
+}  // namespace
+
+TEST_F(SpinButtonTest, AButtonShowsItsArrowWithoutTheOliveAndPressedOnePixelFurther) {
+    TTimerSpeedButton* up = spin->UpButton();
+    up->SetBounds(0, 0, 23, 22);
+    const RECT inside{3, 3, 20, 19};
+    Painted released(*up);
+    // The glyph is centred: (23 - 9) / 2 = 7 and (22 - 6) / 2 = 8.
+    EXPECT_EQ(BlackRuns(released.bitmap, inside),
+              (std::vector<std::pair<int, int>>{{11, 1}, {10, 3}, {9, 5}, {8, 7}}));
+    for (int y = 0; y < 22; ++y) {
+        for (int x = 0; x < 23; ++x) {
+            ASSERT_NE(released.bitmap.Pixel(x, y), RGB(128, 128, 0)) << x << "," << y;
+        }
+    }
+
+    up->MouseDown(TMouseButton::mbLeft, {}, 5, 5);
+    ASSERT_EQ(up->State(), TButtonState::bsDown);
+    Painted pressed(*up);
+    EXPECT_EQ(BlackRuns(pressed.bitmap, inside),
+              (std::vector<std::pair<int, int>>{{12, 1}, {11, 3}, {10, 5}, {9, 7}}));
+    up->MouseUp(TMouseButton::mbLeft, {}, 50, 50);
+}
+
+TEST_F(SpinButtonTest, TheFocusRectangleStandsThreePixelsInsideAndMovesWhenPressed) {
+    TTimerSpeedButton* up = spin->UpButton();
+    up->SetBounds(0, 0, 23, 22);
+    for (bool press : {false, true}) {
+        SCOPED_TRACE(press ? "pressed" : "released");
+        if (press) {
+            up->MouseDown(TMouseButton::mbLeft, {}, 5, 5);
+        }
+        up->SetFocusRect(false);
+        Painted plain(*up);
+        up->SetFocusRect(true);
+        Painted focused(*up);
+        RECT ring{3, 3, 20, 19};
+        if (press) {
+            OffsetRect(&ring, 1, 1);
+        }
+        int changed = 0;
+        for (int y = 0; y < 22; ++y) {
+            for (int x = 0; x < 23; ++x) {
+                if (plain.bitmap.Pixel(x, y) == focused.bitmap.Pixel(x, y)) {
+                    continue;
+                }
+                ++changed;
+                const bool onRing =
+                    x == ring.left || x == ring.right - 1 || y == ring.top || y == ring.bottom - 1;
+                EXPECT_TRUE(onRing && x >= ring.left && x < ring.right && y >= ring.top &&
+                            y < ring.bottom)
+                    << x << "," << y;
+            }
+        }
+        // A dotted line: every other pixel of the ring.
+        EXPECT_GE(changed, 25);
+    }
+    up->MouseUp(TMouseButton::mbLeft, {}, 50, 50);
+}

@@ -17,8 +17,6 @@ namespace {
 
 constexpr DWORD kStartTimeoutMs = 10000;
 constexpr DWORD kAnswerTimeoutMs = 5000;
-// Wine copies what a window painted to the X screen a moment after the paint.
-constexpr DWORD kScreenCatchUpMs = 300;
 // The arrows' 3D frame is two pixels wide; the pictures lie inside it.
 constexpr int kFrame = 2;
 
@@ -87,8 +85,6 @@ TEST_F(VelmoraMinutesField, ShowsItsTwoArrowButtons) {
     EXPECT_EQ(inField.bottom - inField.top, 17);
 
     EXPECT_TRUE(WaitUntil([&] { return IsPainted(main_); }, kStartTimeoutMs));
-    Sleep(kScreenCatchUpMs);
-    const RgbImage picture = CaptureWindow(main_);
     RECT window{}, area{};
     GetWindowRect(main_, &window);
     GetWindowRect(arrows, &area);
@@ -96,6 +92,18 @@ TEST_F(VelmoraMinutesField, ShowsItsTwoArrowButtons) {
     // The up button holds the upper eight rows, the down button the rest, less one shared row.
     const RECT up{area.left + kFrame, area.top + kFrame, area.right - kFrame, area.top + 8 - 1};
     const RECT down{area.left + kFrame, area.top + 8, area.right - kFrame, area.bottom - kFrame};
-    EXPECT_EQ(BlackRowWidths(picture, up), (std::vector<int>{1, 3, 5, 7}));
-    EXPECT_EQ(BlackRowWidths(picture, down), (std::vector<int>{7, 5, 3, 1}));
+    const std::vector<int> upArrow{1, 3, 5, 7};
+    const std::vector<int> downArrow{7, 5, 3, 1};
+    // Wine copies what a window painted to the screen a moment after the paint.
+    std::vector<int> upSeen, downSeen;
+    WaitUntil(
+        [&] {
+            const RgbImage picture = CaptureWindow(main_);
+            upSeen = BlackRowWidths(picture, up);
+            downSeen = BlackRowWidths(picture, down);
+            return upSeen == upArrow && downSeen == downArrow;
+        },
+        kAnswerTimeoutMs, 100);
+    EXPECT_EQ(upSeen, upArrow);
+    EXPECT_EQ(downSeen, downArrow);
 }

@@ -17,6 +17,10 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
+    if (TWinControl::captureControl_ == this) {
+        TWinControl::captureControl_ = nullptr;
+        ReleaseCapture();
+    }
     if (parent_ != nullptr) {
         parent_->RemoveControl(this);
     }
@@ -109,6 +113,21 @@ void TControl::SetParentColor(bool parentColor) {
 
 void TControl::Click() {
     Fire(OnClick, this);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    Fire(OnMouseDown, this, button, shift, x, y);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+    Fire(OnMouseMove, this, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton, TShiftState, int, int) {}
+
+bool TControl::MouseCapture() const {
+    return TWinControl::captureControl_ == this && parent_ != nullptr &&
+           parent_->HandleAllocated() && GetCapture() == parent_->Handle();
 }
 
 void TControl::SetParentComponent(TComponent* parent) {

@@ -55,7 +55,20 @@ public:
     virtual void Click();
     void SetParentComponent(TComponent* parent) override;
 
+    // The mouse over the control, in the control's own coordinates. A windowed control hears
+    // of it from its window; a windowless one from its parent's window.
+    virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseMove(TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    // True while the control receives the mouse wherever the pointer is: a windowless control
+    // from the left button's press on it to its release.
+    virtual bool MouseCapture() const;
+    // Another window took the mouse while the left button was held on this windowless control:
+    // the release will never come here.
+    virtual void MouseCaptureLost() {}
+
     TNotifyEvent OnClick;
+    TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnMouseLeave;
 
@@ -129,8 +142,18 @@ public:
     const std::vector<TControl*>& Controls() const { return controls_; }
     int BorderWidth() const { return borderWidth_; }
     void SetBorderWidth(int width);
+    // The place among its siblings that Tab visits; -1 when the resource gives none, which puts
+    // the control after those that have one.
     int TabOrder() const { return tabOrder_; }
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool tabStop);
     void SetParent(TWinControl* parent) override;
+
+    // The window and every parent up to the form are shown and enabled.
+    bool CanFocus() const;
+    bool Focused() const;
+    void SetFocus();
+    bool MouseCapture() const override;
 
     // The area that aligned children share, in client coordinates.
     virtual RECT AlignArea() const;
@@ -176,6 +199,14 @@ private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void PaintGraphicControls(HDC dc);
+    // Orders the children's windows by TabOrder, which is the order Tab walks them in.
+    void ApplyTabOrder();
+    TGraphicControl* GraphicControlAt(POINT point) const;
+    // The window's mouse messages; true when one was handed to a windowless child.
+    bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    // Hands a mouse message to the windowless child that holds the capture or lies under the
+    // pointer; false when there is none.
+    bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
     void Attach(HWND window, bool subclassed);
     void Detach();
 
@@ -186,6 +217,9 @@ private:
     std::vector<TControl*> controls_;
     int borderWidth_ = 0;
     int tabOrder_ = -1;
+    bool tabStop_ = false;
+    // The windowless control that holds the mouse through its parent's capture.
+    static TControl* captureControl_;
     OwnedBrush brush_;
     TColor brushColor_ = 0;
 };

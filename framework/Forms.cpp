@@ -304,13 +304,18 @@ void TApplication::Run() {
     }
     MSG message{};
     while (!terminated_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        HWND form = mainForm_ != nullptr ? mainForm_->Handle() : nullptr;
-        if (form == nullptr || !IsDialogMessageW(form, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        HandleMessage(message);
     }
     terminated_ = true;
+}
+
+void TApplication::HandleMessage(MSG& message) {
+    // The main window's keyboard works as a dialog's: Tab and the arrow keys move the focus.
+    HWND form = mainForm_ != nullptr ? mainForm_->Handle() : nullptr;
+    if (form == nullptr || !IsDialogMessageW(form, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
 void TApplication::Terminate() {
@@ -327,8 +332,7 @@ void TApplication::ProcessMessages() {
             terminated_ = true;
             continue;
         }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+        HandleMessage(message);
     }
 }
 

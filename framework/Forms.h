@@ -168,6 +168,7 @@ private:
     friend class TApplicationEvents;
     // Whether minimizing and restoring go through the main form's place on the screen.
     bool MainFormTakesPart();
+    void HandleMessage(MSG& message);
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::unique_ptr<UtilWindow> window_;

@@ -2,6 +2,7 @@
 
 #include "framework/Classes.h"
 
+#include "framework/Exceptions.h"
 #include "framework/FormText.h"
 #include "framework/PropertyValues.h"
 #include "framework/Text.h"
@@ -133,6 +134,26 @@ TBitmap::TBitmap(int width, int height) : width_(width), height_(height) {
     bitmap_.reset(
         CreateCompatibleBitmap(screen.get(), width > 0 ? width : 1, height > 0 ? height : 1));
     previous_ = SelectObject(dc_.get(), bitmap_.get());
+}
+
+std::unique_ptr<TBitmap> TBitmap::FromResource(const wchar_t* name) {
+    OwnedBitmap loaded(static_cast<HBITMAP>(
+        LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BITMAP info{};
+    if (!loaded || GetObjectW(loaded.get(), sizeof info, &info) == 0) {
+        throw Exception("Image introuvable : " + WideToUtf8(name));
+    }
+    auto bitmap = std::make_unique<TBitmap>(info.bmWidth, info.bmHeight);
+    OwnedMemoryDc source(CreateCompatibleDC(bitmap->Dc()));
+    ScopedSelect selected(source.get(), loaded.get());
+    BitBlt(bitmap->Dc(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
+    return bitmap;
+}
+
+std::unique_ptr<TBitmap> TBitmap::Copy() const {
+    auto copy = std::make_unique<TBitmap>(width_, height_);
+    BitBlt(copy->Dc(), 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
+    return copy;
 }
 
 TBitmap::~TBitmap() {

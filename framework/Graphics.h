@@ -5,6 +5,7 @@
 #include "framework/Handles.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 struct PropertyItem;
@@ -80,10 +81,15 @@ public:
     TBitmap& operator=(const TBitmap&) = delete;
     virtual ~TBitmap();
 
+    // A bitmap resource of the program, in the screen's format; throws when there is none.
+    static std::unique_ptr<TBitmap> FromResource(const wchar_t* name);
+    std::unique_ptr<TBitmap> Copy() const;
+
     int Width() const { return width_; }
     int Height() const { return height_; }
     HDC Dc() const { return dc_.get(); }
     TCanvas Canvas() const { return TCanvas(dc_.get()); }
+    COLORREF Pixel(int x, int y) const { return GetPixel(dc_.get(), x, y); }
     // BLACKNESS over the whole bitmap.
     void Blacken();
 

@@ -68,11 +68,13 @@ bool TLabel::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRES
     return TWinControl::HandleNotification(message, wParam, lParam, result);
 }
 
-TButton::TButton(TComponent* owner) : TWinControl(owner) {}
+TButton::TButton(TComponent* owner) : TWinControl(owner) {
+    SetTabStop(true);
+}
 
 void TButton::CreateParams(WindowParams& params) {
     params.className = L"BUTTON";
-    params.style |= BS_PUSHBUTTON | WS_TABSTOP;
+    params.style |= BS_PUSHBUTTON;
 }
 
 bool TButton::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -84,11 +86,13 @@ bool TButton::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRE
     return TWinControl::HandleNotification(message, wParam, lParam, result);
 }
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {}
+TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
+    SetTabStop(true);
+}
 
 void TCheckBox::CreateParams(WindowParams& params) {
     params.className = L"BUTTON";
-    params.style |= BS_AUTOCHECKBOX | WS_TABSTOP;
+    params.style |= BS_AUTOCHECKBOX;
 }
 
 void TCheckBox::HandleCreated() {
@@ -147,12 +151,18 @@ LRESULT TGroupBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
     SetColor(clWindow);
+    SetTabStop(true);
 }
 
 void TCustomEdit::CreateParams(WindowParams& params) {
     params.className = L"EDIT";
-    params.style |= ES_AUTOHSCROLL | WS_TABSTOP | (readOnly_ ? ES_READONLY : 0);
-    params.exStyle |= WS_EX_CLIENTEDGE;
+    params.style |= ES_AUTOHSCROLL | (readOnly_ ? ES_READONLY : 0);
+    // The sunken 3D frame, or a flat line around the text.
+    if (ctl3D_) {
+        params.exStyle |= WS_EX_CLIENTEDGE;
+    } else {
+        params.style |= WS_BORDER;
+    }
 }
 
 void TCustomEdit::SetReadOnly(bool readOnly) {
@@ -167,6 +177,8 @@ void TCustomEdit::SetProperty(const PropertyItem& property, FormReader& reader) 
         SetReadOnly(property.value.AsBoolean());
     } else if (property.name == "Text") {
         SetText(property.value.AsString());
+    } else if (property.name == "Ctl3D") {
+        ctl3D_ = property.value.AsBoolean();
     } else {
         TWinControl::SetProperty(property, reader);
     }

@@ -64,6 +64,9 @@ public:
     void SetText(const std::string& text) { SetCaption(text); }
     bool ReadOnly() const { return readOnly_; }
     void SetReadOnly(bool readOnly);
+    // The sunken 3D frame; read before the window is made.
+    bool Ctl3D() const { return ctl3D_; }
+    void SetCtl3D(bool ctl3D) { ctl3D_ = ctl3D; }
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
     bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -72,4 +75,5 @@ protected:
 
 private:
     bool readOnly_ = false;
+    bool ctl3D_ = true;
 };

@@ -7,9 +7,9 @@
 #include "framework/Text.h"
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
+#include <climits>
 #include <set>
 
 namespace {
@@ -144,6 +144,9 @@ void TWinControl::CreateHandle() {
     if (!Enabled()) {
         style |= WS_DISABLED;
     }
+    if (tabStop_) {
+        style |= WS_TABSTOP;
+    }
     std::wstring text = Utf8ToWide(TControl::Caption());
     HWND window =
         CreateWindowExW(params.exStyle, params.className.c_str(), text.c_str(), style, Left(),
@@ -161,7 +164,30 @@ void TWinControl::CreateHandle() {
             child->CreateHandle();
         }
     }
+    ApplyTabOrder();
     Realign();
+}
+
+void TWinControl::ApplyTabOrder() {
+    std::vector<TWinControl*> windows;
+    for (TControl* control : controls_) {
+        if (auto* child = dynamic_cast<TWinControl*>(control); child && child->HandleAllocated()) {
+            windows.push_back(child);
+        }
+    }
+    // The components keep their creation order, on which the state file's key order depends;
+    // only the windows' stacking changes, and Tab follows the stacking from the top.
+    auto rank = [](const TWinControl* control) {
+        return control->tabOrder_ >= 0 ? control->tabOrder_ : INT_MAX;
+    };
+    std::stable_sort(windows.begin(), windows.end(),
+                     [&](TWinControl* a, TWinControl* b) { return rank(a) < rank(b); });
+    HWND after = HWND_TOP;
+    for (TWinControl* child : windows) {
+        SetWindowPos(child->handle_, after, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        after = child->handle_;
+    }
 }
 
 void TWinControl::HandleCreated() {
@@ -176,6 +202,7 @@ void TWinControl::InsertControl(TControl* control) {
         } else {
             child->CreateHandle();
         }
+        ApplyTabOrder();
     }
 }
 
@@ -188,6 +215,40 @@ void TWinControl::SetParent(TWinControl* parent) {
     if (parent == nullptr) {
         DestroyHandle();
     }
+}
+
+void TWinControl::SetTabStop(bool tabStop) {
+    if (tabStop == tabStop_) {
+        return;
+    }
+    tabStop_ = tabStop;
+    if (handle_ != nullptr) {
+        LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
+        SetWindowLongPtrW(handle_, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
+    }
+}
+
+bool TWinControl::CanFocus() const {
+    for (const TControl* control = this; control != nullptr; control = control->Parent()) {
+        if (!control->Visible() || !control->Enabled()) {
+            return false;
+        }
+    }
+    return handle_ != nullptr && IsWindowVisible(handle_);
+}
+
+bool TWinControl::Focused() const {
+    return handle_ != nullptr && GetFocus() == handle_;
+}
+
+void TWinControl::SetFocus() {
+    if (handle_ != nullptr) {
+        ::SetFocus(handle_);
+    }
+}
+
+bool TWinControl::MouseCapture() const {
+    return handle_ != nullptr && GetCapture() == handle_;
 }
 
 void TWinControl::SetBorderWidth(int width) {
@@ -360,22 +421,12 @@ bool TWinControl::HandleNotification(UINT message, WPARAM wParam, LPARAM, LRESUL
     return false;
 }
 
-namespace {
-
-TShiftState ShiftFromKeys(WPARAM keys) {
-    TShiftState shift;
-    shift.shift = (keys & MK_SHIFT) != 0;
-    shift.ctrl = (keys & MK_CONTROL) != 0;
-    shift.alt = GetKeyState(VK_MENU) < 0;
-    shift.left = (keys & MK_LBUTTON) != 0;
-    shift.right = (keys & MK_RBUTTON) != 0;
-    shift.middle = (keys & MK_MBUTTON) != 0;
-    return shift;
-}
-
-}  // namespace
-
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_MOUSELEAVE ||
+         message == WM_CAPTURECHANGED) &&
+        HandleMouse(message, wParam, lParam)) {
+        return 0;
+    }
     switch (message) {
         case WM_COMMAND:
         case WM_CTLCOLORSTATIC:
@@ -426,18 +477,6 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
-        case WM_MOUSEMOVE:
-            if (!trackingMouse_) {
-                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
-                trackingMouse_ = TrackMouseEvent(&track) != FALSE;
-            }
-            Fire(OnMouseMove, this, ShiftFromKeys(wParam), GET_X_LPARAM(lParam),
-                 GET_Y_LPARAM(lParam));
-            break;
-        case WM_MOUSELEAVE:
-            trackingMouse_ = false;
-            Fire(OnMouseLeave, this);
-            break;
         default:
             break;
     }
@@ -450,6 +489,8 @@ void TWinControl::SetProperty(const PropertyItem& property, FormReader& reader) 
         SetBorderWidth(property.value.AsInteger());
     } else if (name == "TabOrder") {
         tabOrder_ = property.value.AsInteger();
+    } else if (name == "TabStop") {
+        SetTabStop(property.value.AsBoolean());
     } else {
         TControl::SetProperty(property, reader);
     }

@@ -1,5 +1,6 @@
 #include "platform/Facets.h"
 
+#include "platform/Beep.h"
 #include "platform/Files.h"
 #include "platform/Memory.h"
 #include "platform/NotifyArea.h"
@@ -14,7 +15,8 @@ namespace platform {
 Facets& Current() {
     static Facets facets{&Win32MemoryStatus(), &Win32Shell(),      &Win32ProcessPriority(),
                          &Win32Processes(),    &Win32Profile(),    &Win32RegionalSettings(),
-                         &Win32Files(),        &Win32NotifyArea(), &Win32WindowManager()};
+                         &Win32Files(),        &Win32NotifyArea(), &Win32WindowManager(),
+                         &Win32Beeper()};
     return facets;
 }
 

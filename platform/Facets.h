@@ -13,6 +13,7 @@ class RegionalSettings;
 class Files;
 class NotifyArea;
 class WindowManager;
+class Beeper;
 
 struct Facets {
     MemoryStatus* memory;
@@ -24,6 +25,7 @@ struct Facets {
     Files* files;
     NotifyArea* notifyArea;
     WindowManager* windows;
+    Beeper* beeper;
 };
 
 // The Win32 facets, unless a test has put others in.

@@ -5,17 +5,21 @@
 namespace platform {
 namespace {
 
+// One item of the user's locale as UTF-8, or `fallback` when the locale has none.
+std::string LocaleText(LCTYPE item, const char* fallback) {
+    wchar_t text[8] = {};
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, text, 8) <= 1) {
+        return fallback;
+    }
+    char utf8[32] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return utf8;
+}
+
 class Win32Regional final : public RegionalSettings {
 public:
-    std::string ThousandSeparator() override {
-        wchar_t separator[8] = {};
-        if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, separator, 8) <= 1) {
-            return ",";
-        }
-        char utf8[32] = {};
-        WideCharToMultiByte(CP_UTF8, 0, separator, -1, utf8, sizeof utf8, nullptr, nullptr);
-        return utf8;
-    }
+    std::string ThousandSeparator() override { return LocaleText(LOCALE_STHOUSAND, ","); }
+    std::string DecimalSeparator() override { return LocaleText(LOCALE_SDECIMAL, "."); }
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 // was asked.
 
 #include "framework/Exceptions.h"
+#include "platform/Beep.h"
 #include "platform/Files.h"
 #include "platform/Memory.h"
 #include "platform/Regional.h"
@@ -29,7 +30,16 @@ public:
 class FakeRegional final : public platform::RegionalSettings {
 public:
     std::string separator = "\u202F";
+    std::string decimalSeparator = ",";
     std::string ThousandSeparator() override { return separator; }
+    std::string DecimalSeparator() override { return decimalSeparator; }
+};
+
+// Counts the beeps instead of sounding them.
+class FakeBeeper final : public platform::Beeper {
+public:
+    int beeps = 0;
+    void DefaultBeep() override { ++beeps; }
 };
 
 class FakePriority final : public platform::ProcessPriority {

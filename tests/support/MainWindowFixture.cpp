@@ -11,7 +11,8 @@ MainWindowTest::MainWindowTest()
       filesSwap_(platform::Current().files, files),
       processesSwap_(platform::Current().processes, processes),
       notifyAreaSwap_(platform::Current().notifyArea, notifyArea),
-      windowsSwap_(platform::Current().windows, windows) {
+      windowsSwap_(platform::Current().windows, windows),
+      beeperSwap_(platform::Current().beeper, beeper) {
     windows.nameOf = [this](HWND window) -> std::string {
         if (app != nullptr && window == app->Handle()) {
             return "app";

@@ -43,6 +43,7 @@ protected:
     RecordingNotifyArea notifyArea;
     RecordingWindowManager windows;
     std::filesystem::path folder;
+    FakeBeeper beeper;
     std::unique_ptr<TApplication> app;
     TForm1* form = nullptr;
 
@@ -55,4 +56,5 @@ private:
     ScopedFacet<platform::Processes> processesSwap_;
     ScopedFacet<platform::NotifyArea> notifyAreaSwap_;
     ScopedFacet<platform::WindowManager> windowsSwap_;
+    ScopedFacet<platform::Beeper> beeperSwap_;
 };

@@ -1,0 +1,162 @@
+#include "framework/Buttons.h"
+
+namespace {
+
+// ROP3 that keeps the destination where the source is white and paints the brush elsewhere.
+constexpr DWORD kBrushWhereBlack = 0x00B8074A;
+
+// A glyph's picture with its transparent colour taken out, as a monochrome mask: white where
+// the destination shows through.
+class GlyphMask {
+public:
+    GlyphMask(HDC dc, const TBitmap& glyph, int left, int width, COLORREF transparent)
+        : dc_(CreateCompatibleDC(dc)),
+          mask_(CreateBitmap(width, glyph.Height(), 1, 1, nullptr)),
+          selected_(dc_.get(), mask_.get()),
+          glyph_(glyph),
+          left_(left),
+          width_(width) {
+        // From colour to monochrome, pixels of the background colour turn white.
+        COLORREF background = SetBkColor(glyph.Dc(), transparent);
+        BitBlt(dc_.get(), 0, 0, width, glyph.Height(), glyph.Dc(), left, 0, SRCCOPY);
+        SetBkColor(glyph.Dc(), background);
+    }
+
+    // The glyph's own colours where it is opaque.
+    void Draw(HDC dc, int x, int y) const {
+        COLORREF background = SetBkColor(dc, RGB(255, 255, 255));
+        COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+        const int height = glyph_.Height();
+        BitBlt(dc, x, y, width_, height, glyph_.Dc(), left_, 0, SRCINVERT);
+        BitBlt(dc, x, y, width_, height, dc_.get(), 0, 0, SRCAND);
+        BitBlt(dc, x, y, width_, height, glyph_.Dc(), left_, 0, SRCINVERT);
+        SetTextColor(dc, text);
+        SetBkColor(dc, background);
+    }
+
+    // One colour where the glyph is opaque.
+    void Fill(HDC dc, int x, int y, int systemColor) const {
+        COLORREF background = SetBkColor(dc, RGB(255, 255, 255));
+        COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+        ScopedSelect brush(dc, GetSysColorBrush(systemColor));
+        BitBlt(dc, x, y, width_, glyph_.Height(), dc_.get(), 0, 0, kBrushWhereBlack);
+        SetTextColor(dc, text);
+        SetBkColor(dc, background);
+    }
+
+private:
+    OwnedMemoryDc dc_;
+    OwnedBitmap mask_;
+    ScopedSelect selected_;
+    const TBitmap& glyph_;
+    int left_;
+    int width_;
+};
+
+}  // namespace
+
+TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
+    SetBounds(0, 0, 23, 22);
+}
+
+void TSpeedButton::SetGlyph(const TBitmap* glyph) {
+    SetGlyph(glyph != nullptr ? glyph->Copy() : nullptr);
+}
+
+void TSpeedButton::SetGlyph(std::unique_ptr<TBitmap> glyph) {
+    glyph_ = std::move(glyph);
+    Repaint();
+}
+
+void TSpeedButton::SetNumGlyphs(int count) {
+    if (count >= 1 && count <= 4 && count != numGlyphs_) {
+        numGlyphs_ = count;
+        Repaint();
+    }
+}
+
+bool TSpeedButton::Contains(int x, int y) const {
+    return x >= 0 && x < Width() && y >= 0 && y < Height();
+}
+
+void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TGraphicControl::MouseDown(button, shift, x, y);
+    if (button == TMouseButton::mbLeft && Enabled()) {
+        state_ = TButtonState::bsDown;
+        dragging_ = true;
+        Repaint();
+    }
+}
+
+void TSpeedButton::MouseMove(TShiftState shift, int x, int y) {
+    TGraphicControl::MouseMove(shift, x, y);
+    if (!dragging_) {
+        return;
+    }
+    // Dragged off, the button comes up; brought back, it goes down again.
+    TButtonState state = Contains(x, y) ? TButtonState::bsDown : TButtonState::bsUp;
+    if (state != state_) {
+        state_ = state;
+        Repaint();
+    }
+}
+
+void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    TGraphicControl::MouseUp(button, shift, x, y);
+    if (button != TMouseButton::mbLeft || !dragging_) {
+        return;
+    }
+    dragging_ = false;
+    state_ = TButtonState::bsUp;
+    Repaint();
+    if (Contains(x, y)) {
+        Click();
+    }
+}
+
+void TSpeedButton::MouseCaptureLost() {
+    // No release will come: the press ends here, without a click.
+    if (dragging_) {
+        dragging_ = false;
+        state_ = TButtonState::bsUp;
+        Repaint();
+    }
+}
+
+void TSpeedButton::EnabledChanged() {
+    if (!Enabled()) {
+        dragging_ = false;
+        state_ = TButtonState::bsUp;
+    }
+    Repaint();
+}
+
+void TSpeedButton::Paint(HDC dc) {
+    const bool down = state_ == TButtonState::bsDown;
+    RECT face{0, 0, Width(), Height()};
+    DrawFrameControl(dc, &face, DFC_BUTTON, DFCS_BUTTONPUSH | (down ? DFCS_PUSHED : 0));
+    if (!glyph_) {
+        return;
+    }
+    const int width = glyph_->Width() / numGlyphs_;
+    // A pressed face shows its picture one pixel down and to the right.
+    const int offset = down ? 1 : 0;
+    DrawGlyph(dc, (Width() - width) / 2 + offset, (Height() - glyph_->Height()) / 2 + offset);
+}
+
+void TSpeedButton::DrawGlyph(HDC dc, int x, int y) const {
+    const int width = glyph_->Width() / numGlyphs_;
+    int image = !Enabled() ? 1 : state_ == TButtonState::bsDown ? 2 : 0;
+    const bool ownImage = image < numGlyphs_;
+    if (!ownImage) {
+        image = 0;
+    }
+    GlyphMask mask(dc, *glyph_, image * width, width, glyph_->Pixel(0, glyph_->Height() - 1));
+    if (Enabled() || ownImage) {
+        mask.Draw(dc, x, y);
+        return;
+    }
+    // Without a disabled picture, the shape is drawn etched into the face.
+    mask.Fill(dc, x + 1, y + 1, COLOR_BTNHIGHLIGHT);
+    mask.Fill(dc, x, y, COLOR_BTNSHADOW);
+}

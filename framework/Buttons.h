@@ -1,0 +1,45 @@
+#pragma once
+// The speed button: a windowless push button with a picture.
+
+#include "framework/Controls.h"
+
+#include <memory>
+
+enum class TButtonState { bsUp, bsDown };
+
+// Looks pressed while the left mouse button is held on it and the pointer is over it; clicks
+// when the button is released over it. Its glyph holds NumGlyphs pictures of equal width side
+// by side, for the up, disabled, down and held-down looks; a missing one falls back to the
+// first. The colour of the glyph's bottom-left pixel is transparent.
+class TSpeedButton : public TGraphicControl {
+public:
+    explicit TSpeedButton(TComponent* owner);
+
+    const TBitmap* Glyph() const { return glyph_.get(); }
+    // Copies `glyph`; nullptr takes the glyph away.
+    void SetGlyph(const TBitmap* glyph);
+    void SetGlyph(std::unique_ptr<TBitmap> glyph);
+    int NumGlyphs() const { return numGlyphs_; }
+    // 1 to 4; other counts are ignored.
+    void SetNumGlyphs(int count);
+    // bsDown while pressed with the pointer over it.
+    TButtonState State() const { return state_; }
+
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseCaptureLost() override;
+    void Paint(HDC dc) override;
+
+protected:
+    void EnabledChanged() override;
+
+private:
+    bool Contains(int x, int y) const;
+    void DrawGlyph(HDC dc, int x, int y) const;
+
+    std::unique_ptr<TBitmap> glyph_;
+    int numGlyphs_ = 1;
+    TButtonState state_ = TButtonState::bsUp;
+    bool dragging_ = false;  // the left button went down on this button and is still held
+};

@@ -1,0 +1,246 @@
+// The minutes field's arrow buttons under Wine: where they stand, what a click and a held
+// press do on the real window timer, and Tab's walk through the window.
+
+#include "support/SpinFieldFixture.h"
+
+#include "support/TextForm.h"
+
+#include <vector>
+
+namespace {
+
+RECT ChildRect(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ExpectRect(const RECT& rect, int left, int top, int width, int height) {
+    EXPECT_EQ(rect.left, left);
+    EXPECT_EQ(rect.top, top);
+    EXPECT_EQ(rect.right - rect.left, width);
+    EXPECT_EQ(rect.bottom - rect.top, height);
+}
+
+// Slack for the tick counter's rounding: a repeat may not come before its time.
+constexpr ULONGLONG kTickSlackMs = 10;
+
+}  // namespace
+
+TEST_F(SpinFieldTest, TheArrowsStandInsideTheFieldsRightEdgeAndTheTextStopsBeforeThem) {
+    ExpectRect(ChildRect(Field()), 80, 56, 49, 22);
+    ASSERT_EQ(GetParent(Arrows()), Field());
+    EXPECT_TRUE(IsWindowVisible(Arrows()));
+    ExpectRect(ChildRect(Arrows()), 29, 0, 15, 17);
+    ExpectRect(spin->Button()->UpButton()->BoundsRect(), 0, 0, 15, 8);
+    ExpectRect(spin->Button()->DownButton()->BoundsRect(), 0, 7, 15, 10);
+    EXPECT_NE(GetWindowLongW(Field(), GWL_STYLE) & ES_MULTILINE, 0);
+
+    RECT format{};
+    SendMessageW(Field(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    EXPECT_LE(format.right, 28);
+    EXPECT_GT(format.right, 20);
+
+    // Too low a field grows back to the height its font needs, and the arrows follow.
+    spin->SetHeight(12);
+    EXPECT_EQ(spin->Height(), 22);
+    ExpectRect(ChildRect(Field()), 80, 56, 49, 22);
+    spin->SetBounds(80, 56, 60, 30);
+    ExpectRect(ChildRect(Arrows()), 40, 0, 15, 25);
+    ExpectRect(spin->Button()->DownButton()->BoundsRect(), 0, 11, 15, 14);
+    SendMessageW(Field(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&format));
+    EXPECT_LE(format.right, 39);
+    EXPECT_GT(format.right, 31);
+}
+
+TEST_F(SpinFieldTest, AClickStepsOnceAtTheRelease) {
+    MouseDown(UpArrow());
+    EXPECT_EQ(spin->Button()->UpButton()->State(), TButtonState::bsDown);
+    EXPECT_EQ(spin->Text(), "30");
+    MouseUp(UpArrow());
+    EXPECT_EQ(spin->Text(), "31");
+    EXPECT_EQ(spin->Button()->UpButton()->State(), TButtonState::bsUp);
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // A quick second press is a double click for the system, and a press all the same.
+    MouseDown(DownArrow());
+    MouseUp(DownArrow());
+    const POINT down = DownArrow();
+    SendMessageW(Arrows(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(down.x, down.y));
+    MouseUp(DownArrow());
+    EXPECT_EQ(spin->Text(), "29");
+    ASSERT_NE(spin->Button()->DownButton()->RepeatTimer(), nullptr);
+    EXPECT_FALSE(spin->Button()->DownButton()->RepeatTimer()->Running());
+
+    // The row the two buttons share belongs to the down button, which lies on top.
+    MouseDown({7, 7});
+    MouseUp({7, 7});
+    EXPECT_EQ(spin->Text(), "28");
+}
+
+TEST_F(SpinFieldTest, HeldDownAnArrowRepeatsAfter400MsThenEvery100Ms) {
+    std::vector<ULONGLONG> steps;
+    TNotifyEvent step = spin->Button()->OnUpClick;
+    spin->Button()->OnUpClick = [&](TObject* sender) {
+        steps.push_back(GetTickCount64());
+        step(sender);
+    };
+    const ULONGLONG pressed = GetTickCount64();
+    MouseDown(UpArrow());
+    ASSERT_TRUE(PumpUntil([&] { return steps.size() >= 7; })) << steps.size() << " repeats";
+    EXPECT_EQ(steps.size(), 7u);
+    MouseUp(UpArrow());
+    ASSERT_EQ(steps.size(), 8u) << "one more at the release over the button";
+    EXPECT_EQ(spin->Text(), "38");
+    for (size_t k = 0; k < 7; ++k) {
+        EXPECT_GE(steps[k] + kTickSlackMs, pressed + 400 + 100 * k) << "repeat " << k + 1;
+    }
+    EXPECT_FALSE(spin->Button()->UpButton()->RepeatTimer()->Running());
+}
+
+TEST_F(SpinFieldTest, DraggedOffTheArrowPausesAndAReleaseOffItDoesNotStep) {
+    int steps = 0;
+    TNotifyEvent step = spin->Button()->OnUpClick;
+    spin->Button()->OnUpClick = [&](TObject* sender) {
+        ++steps;
+        step(sender);
+    };
+    TTimerSpeedButton* up = spin->Button()->UpButton();
+    MouseDown(UpArrow());
+    TTimer* timer = up->RepeatTimer();
+    ASSERT_NE(timer, nullptr);
+    int ticks = 0;
+    TNotifyEvent tick = timer->OnTimer;
+    timer->OnTimer = [&](TObject* sender) {
+        ++ticks;
+        tick(sender);
+    };
+
+    const POINT off{-20, 3};
+    MouseMove(off);
+    EXPECT_EQ(up->State(), TButtonState::bsUp);
+    ASSERT_TRUE(PumpUntil([&] { return ticks >= 3; }));
+    EXPECT_EQ(steps, 0);
+
+    MouseMove(UpArrow());
+    EXPECT_EQ(up->State(), TButtonState::bsDown);
+    ASSERT_TRUE(PumpUntil([&] { return steps >= 1; })) << "coming back resumes the repeats";
+
+    MouseMove(off);
+    const int stepsBeforeRelease = steps;
+    MouseUp(off);
+    EXPECT_EQ(steps, stepsBeforeRelease);
+    EXPECT_FALSE(timer->Running());
+    EXPECT_EQ(spin->Value(), 30 + steps);
+}
+
+TEST_F(SpinFieldTest, AnArrowRobbedOfTheMouseComesUpAndStopsRepeating) {
+    TTimerSpeedButton* up = spin->Button()->UpButton();
+    MouseDown(UpArrow());
+    ASSERT_TRUE(up->RepeatTimer()->Running());
+    SetCapture(form->Handle());
+    EXPECT_EQ(up->State(), TButtonState::bsUp);
+    EXPECT_FALSE(up->MouseCapture());
+    EXPECT_FALSE(up->RepeatTimer()->Running());
+    ReleaseCapture();
+    EXPECT_EQ(spin->Text(), "30");
+}
+
+TEST_F(SpinFieldTest, AFailingRepeatStopsItsTimerAndShowsTheMessage) {
+    spin->Button()->OnUpClick = [](TObject*) { throw Exception("Pas de pas"); };
+    MouseDown(UpArrow());
+    ASSERT_TRUE(PumpUntil([&] { return form->StatusBar1->PanelText(0) == "Pas de pas"; }));
+    EXPECT_FALSE(spin->Button()->UpButton()->RepeatTimer()->Running());
+    MouseUp(UpArrow());
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+TEST_F(SpinFieldTest, TabWalksEveryGroupInTabOrder) {
+    const std::vector<TWinControl*> walk = {form->SpinEdit_1, form->i_explore, form->Firefox_1,
+                                            form->Chrome_1,   form->Button1,   form->Button4,
+                                            form->SpinEdit_1};
+    spin->SetFocus();
+    for (size_t k = 1; k < walk.size(); ++k) {
+        PressKey(VK_TAB);
+        EXPECT_EQ(GetFocus(), walk[k]->Handle())
+            << "Tab number " << k << " should reach " << walk[k]->Name();
+    }
+    // The window's components keep the order of its resource.
+    const auto& components = form->Components();
+    auto position = [&](TComponent* component) {
+        return std::find(components.begin(), components.end(), component) - components.begin();
+    };
+    EXPECT_LT(position(form->Firefox_1), position(form->i_explore));
+}
+
+namespace {
+
+const char* const kArrowsText =
+    "object Arrows: TTextForm\n"
+    "  Width = 200\n  Height = 120\n"
+    "  object Flat: TSpinEdit\n    Left = 8\n    Top = 8\n    Width = 60\n    Height = 22\n"
+    "    Ctl3D = False\n  end\n"
+    "  object Pair: TSpinButton\n    Left = 100\n    Top = 8\n    Width = 15\n    Height = 17\n"
+    "    TabStop = True\n  end\n"
+    "end\n";
+
+class SpinButtonWindowTest : public SpinFieldTest {
+protected:
+    void SetUp() override {
+        SpinFieldTest::SetUp();
+        ClassRegistry::Instance().Register<TSpinButton>("TSpinButton");
+        arrows = TextForm::Build(app.get(), kArrowsText);
+        arrows->Show();
+        pair = dynamic_cast<TSpinButton*>(arrows->FindComponent("Pair"));
+        pair->OnUpClick = [this](TObject*) { clicks += "u"; };
+        pair->OnDownClick = [this](TObject*) { clicks += "d"; };
+    }
+
+    TextForm* arrows = nullptr;
+    TSpinButton* pair = nullptr;
+    std::string clicks;
+};
+
+}  // namespace
+
+TEST_F(SpinButtonWindowTest, AFlatFieldPutsItsArrowsAgainstTheEdge) {
+    auto* flat = dynamic_cast<TSpinEdit*>(arrows->FindComponent("Flat"));
+    ExpectRect(ChildRect(flat->Button()->Handle()), 60 - 15, 1, 15, 19);
+}
+
+TEST_F(SpinButtonWindowTest, WithTheFocusTheArrowsAnswerTheirKeysAndShowWhichOneIsFocused) {
+    TTimerSpeedButton* up = pair->UpButton();
+    TTimerSpeedButton* down = pair->DownButton();
+    EXPECT_EQ(SendMessageW(pair->Handle(), WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
+    pair->SetFocus();
+    EXPECT_TRUE(up->FocusRect());
+    EXPECT_FALSE(down->FocusRect());
+
+    PressKey(VK_SPACE);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(pair->FocusedButton(), down);
+    EXPECT_FALSE(up->FocusRect());
+    EXPECT_TRUE(down->FocusRect());
+    PressKey(VK_SPACE);
+    PressKey(VK_UP);
+    EXPECT_EQ(clicks, "uddu");
+    EXPECT_TRUE(up->FocusRect());
+
+    // A press makes its button the focused one.
+    SendMessageW(pair->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 12));
+    SendMessageW(pair->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(7, 12));
+    EXPECT_EQ(pair->FocusedButton(), down);
+    EXPECT_TRUE(down->FocusRect());
+    EXPECT_EQ(clicks, "uddud");
+
+    form->Firefox_1->SetFocus();
+    EXPECT_FALSE(up->FocusRect());
+    EXPECT_FALSE(down->FocusRect());
+    // Without the focus, a press takes it.
+    SendMessageW(pair->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(7, 3));
+    EXPECT_TRUE(pair->Focused());
+    EXPECT_TRUE(up->FocusRect());
+    SendMessageW(pair->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(7, 3));
+    EXPECT_EQ(clicks, "uddudu");
+}

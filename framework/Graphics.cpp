@@ -1,6 +1,7 @@
 #include "framework/Graphics.h"
 
 #include "framework/Classes.h"
+#include "framework/Exceptions.h"
 
 #include "framework/FormText.h"
 #include "framework/PropertyValues.h"
@@ -118,6 +119,9 @@ void TFont::Changed() {
 
 void TCanvas::FillRect(const RECT& rect, TColor color) {
     OwnedBrush brush(CreateSolidBrush(ColorToRGB(color)));
+    if (!brush) {
+        throw EOutOfResources();
+    }
     ::FillRect(dc_, &rect, brush.get());
 }
 
@@ -127,17 +131,42 @@ SIZE TCanvas::TextExtent(const std::wstring& text) const {
     return size;
 }
 
-TBitmap::TBitmap(int width, int height) : width_(width), height_(height) {
+TBitmap::TBitmap() {
     WindowDc screen(nullptr);
     dc_.reset(CreateCompatibleDC(screen.get()));
-    bitmap_.reset(
-        CreateCompatibleBitmap(screen.get(), width > 0 ? width : 1, height > 0 ? height : 1));
-    previous_ = SelectObject(dc_.get(), bitmap_.get());
+    if (!dc_) {
+        throw EOutOfResources();
+    }
+}
+
+TBitmap::TBitmap(int width, int height) : TBitmap() {
+    SetSize(width, height);
 }
 
 TBitmap::~TBitmap() {
     // The bitmap must leave the DC before either can be deleted.
-    SelectObject(dc_.get(), previous_);
+    if (previous_ != nullptr) {
+        SelectObject(dc_.get(), previous_);
+    }
+}
+
+void TBitmap::SetSize(int width, int height) {
+    WindowDc screen(nullptr);
+    OwnedBitmap picture(
+        CreateCompatibleBitmap(screen.get(), width > 0 ? width : 1, height > 0 ? height : 1));
+    if (!picture) {
+        throw EOutOfResources();
+    }
+    HGDIOBJ replaced = SelectObject(dc_.get(), picture.get());
+    if (replaced == nullptr || replaced == HGDI_ERROR) {
+        throw EOutOfResources();
+    }
+    if (previous_ == nullptr) {
+        previous_ = replaced;  // the DC's own, given back at the end
+    }
+    bitmap_ = std::move(picture);  // frees the old picture, no longer selected
+    width_ = width;
+    height_ = height;
 }
 
 void TBitmap::Blacken() {

@@ -47,7 +47,8 @@ private:
     mutable OwnedFont handle_;
 };
 
-// Drawing on a device context that someone else owns.
+// Drawing on a device context that someone else owns. A brush that cannot be created raises
+// EOutOfResources.
 class TCanvas {
 public:
     explicit TCanvas(HDC dc) : dc_(dc) {}
@@ -59,9 +60,12 @@ private:
     HDC dc_;
 };
 
-// An off-screen device-dependent bitmap with a memory device context selected into it.
+// An off-screen device-dependent bitmap with a memory device context selected into it. A GDI
+// object that cannot be created raises EOutOfResources, so nothing draws on a missing picture.
 class TBitmap {
 public:
+    // No picture yet, 0 x 0, until SetSize.
+    TBitmap();
     TBitmap(int width, int height);
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
@@ -71,12 +75,14 @@ public:
     int Height() const { return height_; }
     HDC Dc() const { return dc_.get(); }
     TCanvas Canvas() const { return TCanvas(dc_.get()); }
+    // A new picture of that size, in the screen's format; the old one is freed.
+    void SetSize(int width, int height);
     // BLACKNESS over the whole bitmap.
     void Blacken();
 
 private:
-    int width_;
-    int height_;
+    int width_ = 0;
+    int height_ = 0;
     OwnedMemoryDc dc_;
     OwnedBitmap bitmap_;
     HGDIOBJ previous_ = nullptr;

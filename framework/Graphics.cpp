@@ -132,8 +132,7 @@ SIZE TCanvas::TextExtent(const std::wstring& text) const {
 }
 
 TBitmap::TBitmap() {
-    WindowDc screen(nullptr);
-    dc_.reset(CreateCompatibleDC(screen.get()));
+    dc_.reset(CreateCompatibleDC(nullptr));
     if (!dc_) {
         throw EOutOfResources();
     }
@@ -151,9 +150,17 @@ TBitmap::~TBitmap() {
 }
 
 void TBitmap::SetSize(int width, int height) {
-    WindowDc screen(nullptr);
-    OwnedBitmap picture(
-        CreateCompatibleBitmap(screen.get(), width > 0 ? width : 1, height > 0 ? height : 1));
+    // A true-colour section drawn in memory: a bitmap in the display's own format would go
+    // through the display for every call, several times slower for a whole gauge.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width > 0 ? width : 1;
+    info.bmiHeader.biHeight = -(height > 0 ? height : 1);  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    OwnedBitmap picture(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!picture) {
         throw EOutOfResources();
     }

@@ -60,7 +60,7 @@ private:
     HDC dc_;
 };
 
-// An off-screen device-dependent bitmap with a memory device context selected into it. A GDI
+// An off-screen true-colour bitmap with a memory device context selected into it. A GDI
 // object that cannot be created raises EOutOfResources, so nothing draws on a missing picture.
 class TBitmap {
 public:
@@ -75,7 +75,7 @@ public:
     int Height() const { return height_; }
     HDC Dc() const { return dc_.get(); }
     TCanvas Canvas() const { return TCanvas(dc_.get()); }
-    // A new picture of that size, in the screen's format; the old one is freed.
+    // A new picture of that size; the old one is freed.
     void SetSize(int width, int height);
     // BLACKNESS over the whole bitmap.
     void Blacken();

@@ -19,6 +19,7 @@ namespace {
 // 32-bit limits give figures just beyond 32 bits, so they go in as text rather than through %d.
 std::string OutOfRangeMessage(int64_t low, int64_t high) {
     wchar_t pattern[128] = {};
+    // Should the string be missing from the executable, the figures still tell the range.
     std::string text = LoadStringW(GetModuleHandleW(nullptr), IDS_OUT_OF_RANGE, pattern, 128) > 0
                            ? WideToUtf8(pattern)
                            : "%d .. %d";

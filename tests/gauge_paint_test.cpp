@@ -70,6 +70,16 @@ TEST_F(Gauge1Picture, TheBarAndItsTextAt0And50And100Percent) {
     }
 }
 
+TEST_F(GaugePicture, TheHorizontalBarAt20PercentOf245IsOneColumnShort) {
+    gauge->SetBounds(0, 0, 244, 10);
+    gauge->SetBorderStyle(TBorderStyle::bsNone);
+    gauge->SetProgress(20);
+    auto picture = PaintOf(*gauge);
+    // W = 245; 20 % of it is 49 in exact arithmetic, 48 in the extended arithmetic of the bar.
+    EXPECT_EQ(picture->Pixel(47, 5), kGreen);
+    EXPECT_EQ(picture->Pixel(48, 5), kRed);
+}
+
 TEST_F(GaugePicture, TheVerticalBarAtAHundredPercentWithAndWithoutBorder) {
     gauge->SetBounds(0, 0, 40, 30);
     gauge->SetKind(TGaugeKind::gkVerticalBar);

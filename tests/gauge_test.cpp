@@ -231,3 +231,26 @@ TEST_F(GaugeOnAWindow, TheWindowErasesNothingBeneathTheGauge) {
     EXPECT_NE(surface.Pixel(9, 20), unerased) << "the window's background around it is erased";
     EXPECT_NE(surface.Pixel(210, 39), unerased);
 }
+
+TEST_F(GaugeOnAWindow, AWriteDrawsAtOnceOnTheWindowWithoutWaitingForAPaintMessage) {
+    form->Show();
+    UpdateWindow(form->Handle());
+    gauge->SetBorderStyle(TBorderStyle::bsNone);
+    gauge->SetShowText(false);
+    gauge->SetForeColor(clGreen);
+    gauge->SetBackColor(clRed);
+    auto windowPixel = [&](int x, int y) {
+        PixelSurface pixel(1, 1);
+        WindowDc window(form->Handle());
+        BitBlt(pixel.Dc(), 0, 0, 1, 1, window.get(), x, y, SRCCOPY);
+        return pixel.Pixel(0, 0);
+    };
+    // The gauge lies at (10, 20), 200 x 20: W is 201, so 50 % is 100 columns.
+    gauge->SetProgress(50);
+    EXPECT_EQ(windowPixel(10, 30), 0x008000u);
+    EXPECT_EQ(windowPixel(109, 30), 0x008000u);
+    EXPECT_EQ(windowPixel(110, 30), 0xFF0000u);
+    gauge->SetProgress(100);
+    EXPECT_EQ(windowPixel(209, 30), 0x008000u);
+    EXPECT_NE(windowPixel(210, 30), 0x008000u) << "nothing drawn past the gauge";
+}

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
 #include <numbers>
 #include <optional>
 #include <string>

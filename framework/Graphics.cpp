@@ -151,7 +151,7 @@ TBitmap::~TBitmap() {
 
 void TBitmap::SetSize(int width, int height) {
     // A true-colour section drawn in memory: a bitmap in the display's own format would go
-    // through the display for every call, several times slower for a whole gauge.
+    // through the display for every call, at several times the cost.
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width > 0 ? width : 1;

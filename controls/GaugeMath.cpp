@@ -1,6 +1,7 @@
 #include "controls/GaugeMath.h"
 
 #include <cstdlib>
+#include <limits>
 
 namespace {
 
@@ -79,13 +80,20 @@ uint64_t Truncate(Extended value) {
 // 0.01 to 64 significant bits: 0xA3D70A3D70A3D70A * 2^-70, just below a hundredth.
 constexpr Extended kHundredth{0xA3D70A3D70A3D70Aull, -70};
 
+int32_t Saturate(int64_t value) {
+    constexpr int64_t kLowest = std::numeric_limits<int32_t>::min();
+    constexpr int64_t kHighest = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(value < kLowest ? kLowest : value > kHighest ? kHighest : value);
+}
+
 }  // namespace
 
-int32_t SpanToPercent(int32_t offset, int32_t span) {
+int32_t SpanToPercent(int64_t offset, int64_t span) {
     if (span == 0) {
         return 0;
     }
-    return static_cast<int32_t>(int64_t{100} * offset / span);
+    // Differences of 32-bit values lie within 2^33 of zero: the product keeps inside 64 bits.
+    return Saturate(100 * offset / span);
 }
 
 int32_t PercentToSpan(int32_t percent, int32_t span) {
@@ -94,5 +102,5 @@ int32_t PercentToSpan(int32_t percent, int32_t span) {
     uint64_t s = static_cast<uint64_t>(std::llabs(span));
     uint64_t magnitude = Truncate(Times(Times(kHundredth, p), s));
     int64_t result = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
-    return static_cast<int32_t>(result);
+    return Saturate(result);
 }

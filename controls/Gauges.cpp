@@ -7,18 +7,60 @@
 #include "framework/Text.h"
 #include "resources/ResourceIds.h"
 
+#include <cmath>
 #include <cstdio>
+#include <initializer_list>
+#include <numbers>
+#include <optional>
 #include <string>
 
 namespace {
 
-// The bound message from the program's string table, filled with the two limits.
-std::string OutOfRangeMessage(int32_t low, int32_t high) {
+// The bound message from the program's string table, filled with the two limits. Bounds at the
+// 32-bit limits give figures just beyond 32 bits, so they go in as text rather than through %d.
+std::string OutOfRangeMessage(int64_t low, int64_t high) {
     wchar_t pattern[128] = {};
-    LoadStringW(GetModuleHandleW(nullptr), IDS_OUT_OF_RANGE, pattern, 128);
-    wchar_t text[192] = {};
-    swprintf(text, 192, pattern[0] != L'\0' ? pattern : L"%d..%d", low, high);
-    return WideToUtf8(text);
+    // Should the string be missing from the executable, the figures still tell the range.
+    std::string text = LoadStringW(GetModuleHandleW(nullptr), IDS_OUT_OF_RANGE, pattern, 128) > 0
+                           ? WideToUtf8(pattern)
+                           : "%d .. %d";
+    size_t from = 0;
+    for (int64_t figure : {low, high}) {
+        size_t at = text.find("%d", from);
+        if (at == std::string::npos) {
+            break;
+        }
+        std::string digits = std::to_string(figure);
+        text.replace(at, 2, digits);
+        from = at + digits.size();
+    }
+    return text;
+}
+
+// A one-pixel pen and a solid brush selected into a DC for the scope's life.
+class PenAndBrush {
+public:
+    PenAndBrush(HDC dc, TColor penColor, TColor brushColor)
+        : pen_(CreatePen(PS_SOLID, 1, ColorToRGB(penColor))),
+          brush_(CreateSolidBrush(ColorToRGB(brushColor))) {
+        if (!pen_ || !brush_) {
+            throw EOutOfResources();
+        }
+        penSelect_.emplace(dc, pen_.get());
+        brushSelect_.emplace(dc, brush_.get());
+    }
+
+private:
+    OwnedPen pen_;
+    OwnedBrush brush_;
+    // Declared after the objects, so they are put back before the objects are deleted.
+    std::optional<ScopedSelect> penSelect_;
+    std::optional<ScopedSelect> brushSelect_;
+};
+
+// Nearest integer, halves to even.
+int Round(double value) {
+    return static_cast<int>(std::nearbyint(value));
 }
 
 TGaugeKind KindValue(const PropertyValue& value) {
@@ -42,18 +84,19 @@ TBorderStyle BorderValue(const PropertyValue& value) {
 
 }  // namespace
 
-TBltBitmap::TBltBitmap(const TBitmap& templateBitmap)
-    : TBitmap(templateBitmap.Width(), templateBitmap.Height()) {
-    RECT all{0, 0, Width(), Height()};
-    Canvas().FillRect(all, clWindowFrame);
+void TBltBitmap::MakeLike(const TBitmap& templateBitmap) {
+    SetSize(templateBitmap.Width(), templateBitmap.Height());
+    Canvas().FillRect({0, 0, Width(), Height()}, clWindowFrame);
 }
 
 TGauge::TGauge(TComponent* owner) : TGraphicControl(owner) {
+    SetOpaque(true);
     SetBounds(0, 0, 100, 100);
 }
 
 int32_t TGauge::Percentage() const {
-    return SpanToPercent(progress_ - minValue_, maxValue_ - minValue_);
+    // In 64 bits: the bounds may lie further apart than a 32-bit difference can hold.
+    return SpanToPercent(int64_t{progress_} - minValue_, int64_t{maxValue_} - minValue_);
 }
 
 void TGauge::SetMinValue(int32_t value) {
@@ -61,7 +104,7 @@ void TGauge::SetMinValue(int32_t value) {
         return;
     }
     if (value > maxValue_ && !IsLoading()) {
-        throw EInvalidOperation(OutOfRangeMessage(-2147483647, maxValue_ - 1));
+        throw EInvalidOperation(OutOfRangeMessage(-2147483647, int64_t{maxValue_} - 1));
     }
     minValue_ = value;
     if (progress_ < value) {
@@ -75,7 +118,7 @@ void TGauge::SetMaxValue(int32_t value) {
         return;
     }
     if (value < minValue_ && !IsLoading()) {
-        throw EInvalidOperation(OutOfRangeMessage(minValue_ + 1, 2147483647));
+        throw EInvalidOperation(OutOfRangeMessage(int64_t{minValue_} + 1, 2147483647));
     }
     maxValue_ = value;
     if (progress_ > value) {
@@ -149,24 +192,29 @@ void TGauge::Paint(HDC dc) {
     TBitmap image(Width(), Height());
     image.Blacken();
     RECT area = PaintRect();
-    {
-        TBltBitmap overlay(image);
-        overlay.Blacken();
-        switch (kind_) {
-            case TGaugeKind::gkText:
-                overlay.Canvas().FillRect(area, backColor_);
-                break;
-            case TGaugeKind::gkHorizontalBar:
-                DrawHorizontalBar(overlay, area);
-                break;
-            case TGaugeKind::gkVerticalBar:
-                DrawVerticalBar(overlay, area);
-                break;
-            default:
-                break;
-        }
-        BitBlt(image.Dc(), 0, 0, Width(), Height(), overlay.Dc(), 0, 0, SRCINVERT);
+    TBltBitmap overlay;
+    overlay.MakeLike(image);
+    overlay.Blacken();
+    switch (kind_) {
+        case TGaugeKind::gkText:
+            overlay.Canvas().FillRect(area, backColor_);
+            break;
+        case TGaugeKind::gkHorizontalBar:
+            DrawHorizontalBar(overlay, area);
+            break;
+        case TGaugeKind::gkVerticalBar:
+            DrawVerticalBar(overlay, area);
+            break;
+        case TGaugeKind::gkPie:
+            DrawPie(overlay, area);
+            break;
+        case TGaugeKind::gkNeedle:
+            DrawNeedle(overlay, area);
+            break;
     }
+    // The image is black, so it takes the overlay as it is; outside the paint rectangle it
+    // stays black, which is the single border.
+    BitBlt(image.Dc(), 0, 0, Width(), Height(), overlay.Dc(), 0, 0, SRCINVERT);
     if (showText_) {
         DrawPercentText(image, area);
     }
@@ -197,24 +245,78 @@ void TGauge::DrawVerticalBar(TBitmap& overlay, const RECT& area) const {
     overlay.Canvas().FillRect({area.left, height - length, width, height}, foreColor_);
 }
 
+void TGauge::DrawPie(TBitmap& overlay, const RECT& area) const {
+    int extra = borderStyle_ == TBorderStyle::bsSingle ? 1 : 0;
+    int width = area.right - area.left + extra;
+    int height = area.bottom - area.top + extra;
+    HDC dc = overlay.Dc();
+    overlay.Canvas().FillRect(area, Color());
+    {
+        PenAndBrush dial(dc, foreColor_, backColor_);
+        Ellipse(dc, area.left, area.top, width, height);
+    }
+    if (Percentage() > 0) {
+        int middleX = width / 2;
+        int middleY = height / 2;
+        double angle = std::numbers::pi * (Percentage() / 50.0 + 0.5);
+        // Pie runs counterclockwise from its first radial point to its second, twelve o'clock:
+        // the wedge grows clockwise from the top.
+        PenAndBrush wedge(dc, foreColor_, foreColor_);
+        Pie(dc, area.left, area.top, width, height, Round(middleX * (1 - std::cos(angle))),
+            Round(middleY * (1 - std::sin(angle))), middleX, 0);
+    }
+}
+
+void TGauge::DrawNeedle(TBitmap& overlay, const RECT& area) const {
+    int extra = borderStyle_ == TBorderStyle::bsSingle ? 1 : 0;
+    int x = area.left;
+    int y = area.top;
+    int width = area.right - area.left + extra;
+    int height = area.bottom - area.top + extra;
+    HDC dc = overlay.Dc();
+    overlay.Canvas().FillRect(area, Color());
+    {
+        // The upper half of an ellipse whose horizontal axis lies on the last row: a half dial.
+        PenAndBrush dial(dc, foreColor_, backColor_);
+        Pie(dc, x, y, width, height * 2 - 1, x + width, area.bottom - 1, x, area.bottom - 1);
+    }
+    PenAndBrush ink(dc, foreColor_, foreColor_);
+    MoveToEx(dc, x, area.bottom, nullptr);
+    LineTo(dc, x + width, area.bottom);
+    if (Percentage() > 0) {
+        int middleX = Width() / 2;
+        double angle = std::numbers::pi * Percentage() / 100;
+        MoveToEx(dc, middleX, area.bottom - 1, nullptr);
+        LineTo(dc, Round(middleX * (1 - std::cos(angle))),
+               Round((area.bottom - 1) * (1 - std::sin(angle))));
+    }
+}
+
 void TGauge::DrawPercentText(TBitmap& image, const RECT& area) const {
     wchar_t text[16] = {};
     swprintf(text, 16, L"%d%%", Percentage());
     std::wstring label = text;
-    TBltBitmap layer(image);
+    TBltBitmap layer;
+    layer.MakeLike(image);
     layer.Blacken();
     HDC dc = layer.Dc();
     TFont white;
     white.Assign(Font());
     white.SetColor(clWhite);
-    ScopedSelect font(dc, white.Handle());
+    HFONT font = white.Handle();
+    if (font == nullptr) {
+        throw EOutOfResources();
+    }
+    ScopedSelect select(dc, font);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, RGB(255, 255, 255));
     SIZE extent = layer.Canvas().TextExtent(label);
+    // Bitmap coordinates, centred on the paint rectangle's size plus one.
     int x = (area.right - area.left + 1 - extent.cx) / 2;
     int y = (area.bottom - area.top + 1 - extent.cy) / 2;
     ExtTextOutW(dc, x, y, ETO_CLIPPED, &area, label.c_str(), static_cast<UINT>(label.size()),
                 nullptr);
+    // Black leaves the image as it is; white turns each pixel beneath into its complement.
     BitBlt(image.Dc(), 0, 0, image.Width(), image.Height(), dc, 0, 0, SRCINVERT);
 }
 

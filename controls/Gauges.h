@@ -1,6 +1,7 @@
 #pragma once
 // The percentage gauge: where a value stands between two bounds, as a whole percentage, drawn
-// off screen in layers so that its text shows over the filled and the empty part alike.
+// off screen in layers so that its text shows over the filled and the empty part alike. It is
+// opaque: every paint covers its whole area.
 
 #include "framework/Controls.h"
 
@@ -9,11 +10,11 @@
 enum class TGaugeKind { gkText, gkHorizontalBar, gkVerticalBar, gkPie, gkNeedle };
 enum class TBorderStyle { bsNone, bsSingle };
 
-// A bitmap that takes another's size.
+// A bitmap that takes another's size: the layers of a gauge's picture.
 class TBltBitmap : public TBitmap {
 public:
-    // The template's size, filled with the system window-frame colour.
-    explicit TBltBitmap(const TBitmap& templateBitmap);
+    // The template's width and height, filled with the system window-frame colour.
+    void MakeLike(const TBitmap& templateBitmap);
 };
 
 class TGauge : public TGraphicControl {
@@ -49,6 +50,8 @@ private:
     RECT PaintRect() const;
     void DrawHorizontalBar(TBitmap& overlay, const RECT& area) const;
     void DrawVerticalBar(TBitmap& overlay, const RECT& area) const;
+    void DrawPie(TBitmap& overlay, const RECT& area) const;
+    void DrawNeedle(TBitmap& overlay, const RECT& area) const;
     void DrawPercentText(TBitmap& image, const RECT& area) const;
 
     int32_t minValue_ = 0;

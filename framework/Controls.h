@@ -118,11 +118,17 @@ public:
     // Draws at once on the parent's surface, clipped to the control; nothing while the control
     // is invisible or its parent has no window.
     void Repaint();
+    // An opaque control covers every pixel of its area, so its parent erases nothing beneath it.
+    bool Opaque() const { return opaque_; }
 
 protected:
+    void SetOpaque(bool opaque) { opaque_ = opaque; }
     void BoundsChanged() override;
     void VisibleChanged() override;
     void InvalidateArea(const RECT& area);
+
+private:
+    bool opaque_ = false;
 };
 
 // A control with a window of its own.

@@ -28,3 +28,9 @@ class EIniFileException : public Exception {
 public:
     using Exception::Exception;
 };
+
+// The system could not give a GDI object that drawing needs.
+class EOutOfResources : public Exception {
+public:
+    EOutOfResources() : Exception("Ressources système insuffisantes") {}
+};

@@ -1,6 +1,7 @@
 #include "framework/Graphics.h"
 
 #include "framework/Classes.h"
+#include "framework/Exceptions.h"
 
 #include "framework/Exceptions.h"
 #include "framework/FormText.h"
@@ -119,6 +120,9 @@ void TFont::Changed() {
 
 void TCanvas::FillRect(const RECT& rect, TColor color) {
     OwnedBrush brush(CreateSolidBrush(ColorToRGB(color)));
+    if (!brush) {
+        throw EOutOfResources();
+    }
     ::FillRect(dc_, &rect, brush.get());
 }
 
@@ -128,12 +132,15 @@ SIZE TCanvas::TextExtent(const std::wstring& text) const {
     return size;
 }
 
-TBitmap::TBitmap(int width, int height) : width_(width), height_(height) {
-    WindowDc screen(nullptr);
-    dc_.reset(CreateCompatibleDC(screen.get()));
-    bitmap_.reset(
-        CreateCompatibleBitmap(screen.get(), width > 0 ? width : 1, height > 0 ? height : 1));
-    previous_ = SelectObject(dc_.get(), bitmap_.get());
+TBitmap::TBitmap() {
+    dc_.reset(CreateCompatibleDC(nullptr));
+    if (!dc_) {
+        throw EOutOfResources();
+    }
+}
+
+TBitmap::TBitmap(int width, int height) : TBitmap() {
+    SetSize(width, height);
 }
 
 std::unique_ptr<TBitmap> TBitmap::FromResource(const wchar_t* name) {
@@ -158,7 +165,36 @@ std::unique_ptr<TBitmap> TBitmap::Copy() const {
 
 TBitmap::~TBitmap() {
     // The bitmap must leave the DC before either can be deleted.
-    SelectObject(dc_.get(), previous_);
+    if (previous_ != nullptr) {
+        SelectObject(dc_.get(), previous_);
+    }
+}
+
+void TBitmap::SetSize(int width, int height) {
+    // A true-colour section drawn in memory: a bitmap in the display's own format would go
+    // through the display for every call, at several times the cost.
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width > 0 ? width : 1;
+    info.bmiHeader.biHeight = -(height > 0 ? height : 1);  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    OwnedBitmap picture(CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!picture) {
+        throw EOutOfResources();
+    }
+    HGDIOBJ replaced = SelectObject(dc_.get(), picture.get());
+    if (replaced == nullptr || replaced == HGDI_ERROR) {
+        throw EOutOfResources();
+    }
+    if (previous_ == nullptr) {
+        previous_ = replaced;  // the DC's own, given back at the end
+    }
+    bitmap_ = std::move(picture);  // frees the old picture, no longer selected
+    width_ = width;
+    height_ = height;
 }
 
 void TBitmap::Blacken() {

@@ -61,7 +61,8 @@ private:
     OwnedIcon handle_;
 };
 
-// Drawing on a device context that someone else owns.
+// Drawing on a device context that someone else owns. A brush that cannot be created raises
+// EOutOfResources.
 class TCanvas {
 public:
     explicit TCanvas(HDC dc) : dc_(dc) {}
@@ -73,15 +74,18 @@ private:
     HDC dc_;
 };
 
-// An off-screen device-dependent bitmap with a memory device context selected into it.
+// An off-screen true-colour bitmap with a memory device context selected into it. A GDI
+// object that cannot be created raises EOutOfResources, so nothing draws on a missing picture.
 class TBitmap {
 public:
+    // No picture yet, 0 x 0, until SetSize.
+    TBitmap();
     TBitmap(int width, int height);
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
     virtual ~TBitmap();
 
-    // A bitmap resource of the program, in the screen's format; throws when there is none.
+    // A bitmap resource of the program, as a true-colour picture; throws when there is none.
     static std::unique_ptr<TBitmap> FromResource(const wchar_t* name);
     std::unique_ptr<TBitmap> Copy() const;
 
@@ -90,12 +94,14 @@ public:
     HDC Dc() const { return dc_.get(); }
     TCanvas Canvas() const { return TCanvas(dc_.get()); }
     COLORREF Pixel(int x, int y) const { return GetPixel(dc_.get(), x, y); }
+    // A new picture of that size; the old one is freed.
+    void SetSize(int width, int height);
     // BLACKNESS over the whole bitmap.
     void Blacken();
 
 private:
-    int width_;
-    int height_;
+    int width_ = 0;
+    int height_ = 0;
     OwnedMemoryDc dc_;
     OwnedBitmap bitmap_;
     HGDIOBJ previous_ = nullptr;

@@ -453,7 +453,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 // Opaque graphic controls cover their own area: no erasing under them.
                 for (TControl* control : controls_) {
                     if (auto* graphic = dynamic_cast<TGraphicControl*>(control);
-                        graphic != nullptr && graphic->Visible()) {
+                        graphic != nullptr && graphic->Visible() && graphic->Opaque()) {
                         ExcludeClipRect(dc, graphic->Left(), graphic->Top(),
                                         graphic->Left() + graphic->Width(),
                                         graphic->Top() + graphic->Height());

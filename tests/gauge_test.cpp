@@ -1,117 +1,256 @@
-// The percentage gauge: its arithmetic, its bounds and the picture of its bar.
+// The percentage gauge as a control: its bounds, the writes of its properties, when it repaints,
+// and how it is read from a form.
 
-#include "controls/GaugeMath.h"
 #include "controls/Gauges.h"
 #include "framework/Exceptions.h"
+#include "framework/FormReader.h"
+#include "support/PixelSurface.h"
+#include "support/TextForm.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <limits>
 #include <memory>
+#include <string>
 
-TEST(GaugeMath, SpanToPercentTruncatesWithoutOverflow) {
-    struct Case {
-        int32_t offset, span, percent;
-    };
-    const Case cases[] = {
-        {0, 0, 0},
-        {5, 0, 0},
-        {50, 100, 50},
-        {1, 3, 33},
-        {-1, 3, -33},
-        {501, 1000, 50},
-        {500, 1000, 50},
-        {2147483647, 2147483647, 100},
-        {1073741824, 2147483647, 50},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SpanToPercent(c.offset, c.span), c.percent) << c.offset << " of " << c.span;
-    }
+namespace {
+
+constexpr int32_t kLowest = std::numeric_limits<int32_t>::min();
+constexpr int32_t kHighest = std::numeric_limits<int32_t>::max();
+
+TextForm* BuildForm(TComponent* owner, const std::string& text) {
+    ClassRegistry::Instance().Register<TGauge>("TGauge");
+    return TextForm::Build(owner, text);
 }
 
-TEST(GaugeMath, PercentToSpanLosesOneAtExactMultiplesOfAHundred) {
-    struct Case {
-        int32_t percent, span, length;
-    };
-    const Case cases[] = {
-        {20, 245, 48},       {5, 20, 0},      {10, 10, 0},    {30, 1000, 299},  {50, 247, 123},
-        {100, 247, 247},     {100, 246, 246}, {50, 246, 123}, {99, 246, 243},   {1, 100, 1},
-        {100, 20000, 20000}, {0, 247, 0},     {25, 4, 1},     {-50, 200, -100}, {-20, 245, -48},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(PercentToSpan(c.percent, c.span), c.length) << c.percent << "% of " << c.span;
-    }
+TGauge* FindGauge(TextForm* form, const char* name) {
+    auto* gauge = dynamic_cast<TGauge*>(form->FindComponent(name));
+    EXPECT_NE(gauge, nullptr) << name;
+    return gauge;
 }
 
-class GaugeTest : public testing::Test {
+// Runs `write`, which must raise EInvalidOperation; answers its message.
+std::string RefusalOf(const std::function<void()>& write) {
+    try {
+        write();
+    } catch (const EInvalidOperation& error) {
+        return error.Message();
+    }
+    ADD_FAILURE() << "no exception";
+    return {};
+}
+
+// A gauge on a window that exists, so that a write that changes the picture draws at once.
+class GaugeOnAWindow : public testing::Test {
 protected:
+    struct State {
+        int32_t minValue, maxValue, progress, percentage;
+        int paints;
+        bool operator==(const State&) const = default;
+    };
+    State Now() const {
+        return {gauge->MinValue(), gauge->MaxValue(), gauge->Progress(), gauge->Percentage(),
+                gauge->PaintCount()};
+    }
+
     std::unique_ptr<TComponent> owner = std::make_unique<TComponent>(nullptr);
-    TGauge* gauge = new TGauge(owner.get());
+    TextForm* form = BuildForm(owner.get(),
+                               "object Holder: TTextForm\n"
+                               "  Width = 300\n  Height = 150\n"
+                               "  object Gauge1: TGauge\n"
+                               "    Left = 10\n    Top = 20\n    Width = 200\n    Height = 20\n"
+                               "  end\n"
+                               "end\n");
+    TGauge* gauge = FindGauge(form, "Gauge1");
 };
 
-TEST_F(GaugeTest, ProgressIsClampedAndOnlyANewPercentageRepaints) {
+}  // namespace
+
+TEST(GaugeLoading, BoundsArriveInAnyOrderWhileTheFormIsRead) {
+    TComponent owner(nullptr);
+    TextForm* form = BuildForm(&owner,
+                               "object Holder: TTextForm\n"
+                               "  object Above: TGauge\n"
+                               "    MinValue = 200\n    MaxValue = 300\n    Progress = 250\n"
+                               "  end\n"
+                               "  object Below: TGauge\n"
+                               "    MaxValue = -10\n    MinValue = -20\n    Progress = -15\n"
+                               "  end\n"
+                               "end\n");
+    TGauge* above = FindGauge(form, "Above");
+    TGauge* below = FindGauge(form, "Below");
+    ASSERT_NE(above, nullptr);
+    ASSERT_NE(below, nullptr);
+    EXPECT_EQ(above->MinValue(), 200);
+    EXPECT_EQ(above->MaxValue(), 300);
+    EXPECT_EQ(above->Percentage(), 50);
+    EXPECT_EQ(below->MinValue(), -20);
+    EXPECT_EQ(below->MaxValue(), -10);
+    EXPECT_EQ(below->Percentage(), 50);
+
+    // Once the form is read the checks are on again.
+    EXPECT_THROW(above->SetMinValue(400), EInvalidOperation);
+    EXPECT_THROW(below->SetMaxValue(-30), EInvalidOperation);
+}
+
+TEST_F(GaugeOnAWindow, ProgressIsClampedToTheBounds) {
     gauge->SetProgress(150);
     EXPECT_EQ(gauge->Progress(), 100);
+    EXPECT_EQ(gauge->Percentage(), 100);
     gauge->SetProgress(-5);
     EXPECT_EQ(gauge->Progress(), 0);
 
-    gauge->SetMaxValue(1000);
-    gauge->SetProgress(500);
-    EXPECT_EQ(gauge->Percentage(), 50);
+    gauge->SetProgress(80);
+    gauge->SetMaxValue(60);
+    EXPECT_EQ(gauge->Progress(), 60) << "a lower maximum pulls the value down with it";
+    gauge->SetMinValue(70 - 20);
+    gauge->SetProgress(10);
+    EXPECT_EQ(gauge->Progress(), 50);
+    gauge->SetMinValue(55);
+    EXPECT_EQ(gauge->Progress(), 55) << "a higher minimum pushes the value up with it";
+
     gauge->SetMinValue(0);
     gauge->SetMaxValue(0);
     EXPECT_EQ(gauge->Percentage(), 0) << "equal bounds show 0 %";
 }
 
-TEST_F(GaugeTest, ABoundThatWouldCrossTheOtherIsRefused) {
-    gauge->SetMaxValue(20);
-    try {
-        gauge->SetMinValue(50);
-        FAIL() << "no exception";
-    } catch (const EInvalidOperation& error) {
-        EXPECT_EQ(error.Message(), "La valeur doit être comprise entre -2147483647 et 19");
-    }
-    EXPECT_EQ(gauge->MinValue(), 0);
-
-    gauge->SetMinValue(10);
-    try {
-        gauge->SetMaxValue(5);
-        FAIL() << "no exception";
-    } catch (const EInvalidOperation& error) {
-        EXPECT_EQ(error.Message(), "La valeur doit être comprise entre 11 et 2147483647");
-    }
-    EXPECT_EQ(gauge->MaxValue(), 20);
+TEST_F(GaugeOnAWindow, OnlyANewWholePercentageRepaints) {
+    gauge->SetMaxValue(1000);
+    int paints = gauge->PaintCount();
+    gauge->SetProgress(500);
+    EXPECT_EQ(gauge->PaintCount(), paints + 1);
+    gauge->SetProgress(501);
+    EXPECT_EQ(gauge->Progress(), 501);
+    EXPECT_EQ(gauge->PaintCount(), paints + 1) << "501 of 1000 is still 50 %";
+    gauge->SetProgress(2000);
+    EXPECT_EQ(gauge->PaintCount(), paints + 2);
+    gauge->SetProgress(1000);
+    EXPECT_EQ(gauge->PaintCount(), paints + 2) << "the clamped value is the one it has";
 }
 
-TEST_F(GaugeTest, TheBarFillsFromTheLeftAndTheTextShowsOverBothColours) {
-    gauge->SetBounds(0, 0, 246, 26);
-    gauge->SetBorderStyle(TBorderStyle::bsNone);
-    gauge->SetBackColor(clRed);
-    gauge->SetForeColor(clGreen);
-    gauge->SetProgress(50);
-
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), 246, -26, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
-    OwnedBitmap surface(CreateDIBSection(dc.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    ScopedSelect select(dc.get(), surface.get());
-    gauge->Paint(dc.get());
-    GdiFlush();
-    auto pixel = [&](int x, int y) {
-        return static_cast<const uint32_t*>(bits)[y * 246 + x] & 0xFFFFFF;  // 0x00RRGGBB
+TEST_F(GaugeOnAWindow, AWriteOfTheCurrentValueDoesNothingAndAChangeRepaintsOnce) {
+    struct Write {
+        const char* property;
+        std::function<void()> same, other;
     };
-    EXPECT_EQ(pixel(0, 1), 0x008000u);
-    EXPECT_EQ(pixel(122, 1), 0x008000u) << "50 % of 247 is 123 columns";
-    EXPECT_EQ(pixel(123, 1), 0xFF0000u);
-    EXPECT_EQ(pixel(245, 25), 0xFF0000u);
-
-    int overGreen = 0, overRed = 0;
-    for (int y = 0; y < 26; ++y) {
-        for (int x = 0; x < 246; ++x) {
-            overGreen += pixel(x, y) == 0xFF7FFFu;
-            overRed += pixel(x, y) == 0x00FFFFu;
-        }
+    const Write writes[] = {
+        {"Kind", [&] { gauge->SetKind(TGaugeKind::gkHorizontalBar); },
+         [&] { gauge->SetKind(TGaugeKind::gkPie); }},
+        {"ShowText", [&] { gauge->SetShowText(true); }, [&] { gauge->SetShowText(false); }},
+        {"BorderStyle", [&] { gauge->SetBorderStyle(TBorderStyle::bsSingle); },
+         [&] { gauge->SetBorderStyle(TBorderStyle::bsNone); }},
+        {"ForeColor", [&] { gauge->SetForeColor(clBlack); }, [&] { gauge->SetForeColor(clRed); }},
+        {"BackColor", [&] { gauge->SetBackColor(clWhite); }, [&] { gauge->SetBackColor(clRed); }},
+        {"MinValue", [&] { gauge->SetMinValue(0); }, [&] { gauge->SetMinValue(-10); }},
+        {"MaxValue", [&] { gauge->SetMaxValue(100); }, [&] { gauge->SetMaxValue(90); }},
+        {"Progress", [&] { gauge->SetProgress(0); }, [&] { gauge->SetProgress(45); }},
+    };
+    for (const Write& write : writes) {
+        int paints = gauge->PaintCount();
+        write.same();
+        EXPECT_EQ(gauge->PaintCount(), paints) << write.property;
+        write.other();
+        EXPECT_EQ(gauge->PaintCount(), paints + 1) << write.property;
     }
-    EXPECT_GT(overGreen, 0) << "digits over the green fill are its complement";
-    EXPECT_GT(overRed, 0) << "the percent sign reaches over the red";
+}
+
+TEST_F(GaugeOnAWindow, AHiddenGaugeDrawsNothing) {
+    gauge->SetVisible(false);
+    int paints = gauge->PaintCount();
+    gauge->SetProgress(40);
+    gauge->SetKind(TGaugeKind::gkNeedle);
+    EXPECT_EQ(gauge->PaintCount(), paints);
+    EXPECT_EQ(gauge->Percentage(), 40);
+}
+
+TEST_F(GaugeOnAWindow, ABoundThatWouldCrossTheOtherIsRefusedWithItsFiguresAndNothingChanges) {
+    gauge->SetMaxValue(20);
+    gauge->SetProgress(15);
+    State before = Now();
+    EXPECT_EQ(RefusalOf([&] { gauge->SetMinValue(50); }),
+              "La valeur doit être comprise entre -2147483647 et 19");
+    EXPECT_EQ(Now(), before);
+
+    gauge->SetMinValue(10);
+    before = Now();
+    EXPECT_EQ(RefusalOf([&] { gauge->SetMaxValue(5); }),
+              "La valeur doit être comprise entre 11 et 2147483647");
+    EXPECT_EQ(Now(), before);
+}
+
+TEST_F(GaugeOnAWindow, BoundErrorsAtThe32BitLimitsGiveTheirTrueFigures) {
+    gauge->SetMinValue(kLowest);
+    gauge->SetMaxValue(kLowest);
+    State before = Now();
+    EXPECT_EQ(RefusalOf([&] { gauge->SetMinValue(0); }),
+              "La valeur doit être comprise entre -2147483647 et -2147483649");
+    EXPECT_EQ(Now(), before);
+
+    gauge->SetMaxValue(kHighest);
+    gauge->SetMinValue(kHighest);
+    before = Now();
+    EXPECT_EQ(RefusalOf([&] { gauge->SetMaxValue(0); }),
+              "La valeur doit être comprise entre 2147483648 et 2147483647");
+    EXPECT_EQ(Now(), before);
+}
+
+TEST_F(GaugeOnAWindow, BoundsAsWideAsTheLimitsGiveTheirPercentage) {
+    gauge->SetMinValue(-2000000000);
+    gauge->SetMaxValue(2000000000);
+    gauge->SetProgress(0);
+    EXPECT_EQ(gauge->Percentage(), 50);
+    gauge->SetProgress(1000000000);
+    EXPECT_EQ(gauge->Percentage(), 75);
+    gauge->SetProgress(2000000000);
+    EXPECT_EQ(gauge->Percentage(), 100);
+
+    gauge->SetMinValue(kLowest);
+    gauge->SetMaxValue(kHighest);
+    int paints = gauge->PaintCount();
+    gauge->SetProgress(kHighest);
+    EXPECT_EQ(gauge->Percentage(), 100);
+    gauge->SetProgress(kLowest);
+    EXPECT_EQ(gauge->Percentage(), 0);
+    gauge->SetProgress(-1);
+    EXPECT_EQ(gauge->Percentage(), 49);
+    gauge->SetProgress(0);
+    EXPECT_EQ(gauge->Percentage(), 50);
+    EXPECT_EQ(gauge->PaintCount(), paints + 4);
+}
+
+TEST_F(GaugeOnAWindow, TheWindowErasesNothingBeneathTheGauge) {
+    RECT client{};
+    GetClientRect(form->Handle(), &client);
+    PixelSurface surface(client.right, client.bottom);
+    const uint32_t unerased = 0x123456;
+    surface.Fill(unerased);
+    SendMessageW(form->Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(surface.Dc()), 0);
+    EXPECT_EQ(surface.Pixel(10, 20), unerased);
+    EXPECT_EQ(surface.Pixel(209, 39), unerased);
+    EXPECT_NE(surface.Pixel(9, 20), unerased) << "the window's background around it is erased";
+    EXPECT_NE(surface.Pixel(210, 39), unerased);
+}
+
+TEST_F(GaugeOnAWindow, AWriteDrawsAtOnceOnTheWindowWithoutWaitingForAPaintMessage) {
+    form->Show();
+    UpdateWindow(form->Handle());
+    gauge->SetBorderStyle(TBorderStyle::bsNone);
+    gauge->SetShowText(false);
+    gauge->SetForeColor(clGreen);
+    gauge->SetBackColor(clRed);
+    auto windowPixel = [&](int x, int y) {
+        PixelSurface pixel(1, 1);
+        WindowDc window(form->Handle());
+        BitBlt(pixel.Dc(), 0, 0, 1, 1, window.get(), x, y, SRCCOPY);
+        return pixel.Pixel(0, 0);
+    };
+    // The gauge lies at (10, 20), 200 x 20: W is 201, so 50 % is 100 columns.
+    gauge->SetProgress(50);
+    EXPECT_EQ(windowPixel(10, 30), 0x008000u);
+    EXPECT_EQ(windowPixel(109, 30), 0x008000u);
+    EXPECT_EQ(windowPixel(110, 30), 0xFF0000u);
+    gauge->SetProgress(100);
+    EXPECT_EQ(windowPixel(209, 30), 0x008000u);
+    EXPECT_NE(windowPixel(210, 30), 0x008000u) << "nothing drawn past the gauge";
 }

@@ -1,0 +1,187 @@
+// What the gauge paints, in real GDI: the window's own gauge, the vertical bar, the pie, the
+// needle and text wider than the gauge.
+
+#include "controls/Gauges.h"
+#include "support/GaugePictures.h"
+#include "support/MainWindowFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+constexpr uint32_t kGreen = 0x008000;
+constexpr uint32_t kRed = 0xFF0000;
+constexpr uint32_t kNavy = 0x000080;
+constexpr uint32_t kBlack = 0x000000;
+
+// A gauge of its own, not on any window, in green over red around navy.
+class GaugePicture : public testing::Test {
+protected:
+    GaugePicture() {
+        gauge->SetForeColor(clGreen);
+        gauge->SetBackColor(clRed);
+        gauge->SetColor(clNavy);
+        gauge->SetShowText(false);
+    }
+
+    std::unique_ptr<TComponent> owner = std::make_unique<TComponent>(nullptr);
+    TGauge* gauge = new TGauge(owner.get());
+};
+
+using Gauge1Picture = MainWindowTest;
+
+}  // namespace
+
+TEST_F(Gauge1Picture, TheBarAndItsTextAt0And50And100Percent) {
+    Start();
+    TGauge& gauge = *form->Gauge1;
+    ASSERT_EQ(gauge.Width(), 246);
+    ASSERT_EQ(gauge.Height(), 26);
+    // W = 247 and H = 27, one more than the pixel counts: 50 % is 123 columns.
+    const struct {
+        int progress;
+        int greenColumns;
+        const wchar_t* text;
+    } cases[] = {{0, 0, L"0%"}, {50, 123, L"50%"}, {100, 246, L"100%"}};
+    for (const auto& c : cases) {
+        gauge.SetProgress(c.progress);
+        auto picture = PaintOf(gauge);
+        auto layer = TextLayer(246, 26, {0, 0, 246, 26}, c.text, L"MS Sans Serif", -11);
+        auto bar = [&](int x, int) { return x < c.greenColumns ? kGreen : kRed; };
+        EXPECT_EQ(CountMismatches(*picture, *layer, bar), 0) << c.progress << " %";
+
+        int overGreen = 0, overRed = 0;
+        for (int y = 0; y < 26; ++y) {
+            for (int x = 0; x < 246; ++x) {
+                overGreen += picture->Pixel(x, y) == 0xFF7FFF;
+                overRed += picture->Pixel(x, y) == 0x00FFFF;
+            }
+        }
+        // The text is the complement of what lies beneath it: (255, 127, 255) over the green
+        // and (0, 255, 255) over the red.
+        EXPECT_EQ(overGreen > 0, c.progress > 0) << c.progress << " %";
+        EXPECT_EQ(overRed > 0, c.progress < 100) << c.progress << " %";
+        if (c.progress == 50) {
+            EXPECT_EQ(picture->Pixel(122, 1), kGreen);
+            EXPECT_EQ(picture->Pixel(123, 1), kRed);
+        }
+    }
+}
+
+TEST_F(GaugePicture, TheHorizontalBarAt20PercentOf245IsOneColumnShort) {
+    gauge->SetBounds(0, 0, 244, 10);
+    gauge->SetBorderStyle(TBorderStyle::bsNone);
+    gauge->SetProgress(20);
+    auto picture = PaintOf(*gauge);
+    // W = 245; 20 % of it is 49 in exact arithmetic, 48 in the extended arithmetic of the bar.
+    EXPECT_EQ(picture->Pixel(47, 5), kGreen);
+    EXPECT_EQ(picture->Pixel(48, 5), kRed);
+}
+
+TEST_F(GaugePicture, TheVerticalBarAtAHundredPercentWithAndWithoutBorder) {
+    gauge->SetBounds(0, 0, 40, 30);
+    gauge->SetKind(TGaugeKind::gkVerticalBar);
+    gauge->SetProgress(100);
+
+    gauge->SetBorderStyle(TBorderStyle::bsNone);
+    auto plain = PaintOf(*gauge);
+    int wrong = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            // H is the height plus one, and the bar is held one short of it: the top row shows.
+            wrong += plain->Pixel(x, y) != (y == 0 ? kRed : kGreen);
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "without border";
+
+    gauge->SetBorderStyle(TBorderStyle::bsSingle);
+    auto framed = PaintOf(*gauge);
+    wrong = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            bool frame = x == 0 || y == 0 || x == 39 || y == 29;
+            wrong += framed->Pixel(x, y) != (frame ? kBlack : kGreen);
+        }
+    }
+    EXPECT_EQ(wrong, 0) << "with border: the whole inside is filled";
+}
+
+TEST_F(GaugePicture, ThePieAt0And25Percent) {
+    gauge->SetBounds(0, 0, 41, 41);
+    gauge->SetBorderStyle(TBorderStyle::bsNone);
+    gauge->SetKind(TGaugeKind::gkPie);
+    auto empty = PaintOf(*gauge);
+    EXPECT_EQ(empty->Pixel(0, 0), kNavy) << "the gauge's colour around the dial";
+    EXPECT_EQ(empty->Pixel(40, 40), kNavy);
+    int top = 0;
+    while (top < 41 && empty->Pixel(20, top) == kNavy) {
+        ++top;
+    }
+    EXPECT_LE(top, 1);
+    EXPECT_EQ(empty->Pixel(20, top), kGreen) << "the dial's outline";
+    for (POINT inside : {POINT{30, 10}, POINT{10, 10}, POINT{10, 30}, POINT{30, 30}}) {
+        EXPECT_EQ(empty->Pixel(inside.x, inside.y), kRed) << "no wedge at 0 %";
+    }
+
+    gauge->SetProgress(25);
+    auto quarter = PaintOf(*gauge);
+    EXPECT_EQ(quarter->Pixel(30, 10), kGreen) << "25 % fills the upper right quarter";
+    EXPECT_EQ(quarter->Pixel(25, 3), kGreen);
+    EXPECT_EQ(quarter->Pixel(37, 15), kGreen);
+    EXPECT_EQ(quarter->Pixel(10, 10), kRed);
+    EXPECT_EQ(quarter->Pixel(10, 30), kRed);
+    EXPECT_EQ(quarter->Pixel(30, 30), kRed);
+    EXPECT_EQ(quarter->Pixel(0, 0), kNavy);
+}
+
+TEST_F(GaugePicture, TheNeedleAt0And25Percent) {
+    gauge->SetBounds(0, 0, 61, 31);
+    gauge->SetBorderStyle(TBorderStyle::bsNone);
+    gauge->SetKind(TGaugeKind::gkNeedle);
+    auto empty = PaintOf(*gauge);
+    EXPECT_EQ(empty->Pixel(0, 0), kNavy) << "the gauge's colour around the half dial";
+    EXPECT_EQ(empty->Pixel(60, 0), kNavy);
+    EXPECT_EQ(empty->Pixel(30, 15), kRed) << "inside of the dial";
+    EXPECT_EQ(empty->Pixel(30, 30), kGreen) << "the dial's flat side on the last row";
+    EXPECT_EQ(empty->Pixel(20, 20), kRed) << "no needle at 0 %";
+
+    gauge->SetProgress(25);
+    auto quarter = PaintOf(*gauge);
+    // From (30, 30) to (round(30 (1 - cos 45°)), round(30 (1 - sin 45°))) = (9, 9).
+    for (int step = 12; step <= 28; step += 4) {
+        EXPECT_EQ(quarter->Pixel(step, step), kGreen) << "the needle at " << step;
+    }
+    EXPECT_EQ(quarter->Pixel(40, 20), kRed) << "nothing on the right";
+    EXPECT_EQ(quarter->Pixel(30, 15), kRed) << "nor straight up";
+}
+
+TEST_F(GaugePicture, TextWiderThanTheGaugeIsClippedOnBothSides) {
+    gauge->SetBounds(0, 0, 16, 20);
+    gauge->SetKind(TGaugeKind::gkText);
+    gauge->SetShowText(true);
+    gauge->Font().SetName("Arial");
+    gauge->Font().SetHeight(-16);
+    gauge->SetProgress(100);
+    auto picture = PaintOf(*gauge);
+    RECT area{1, 1, 15, 19};
+    auto layer = TextLayer(16, 20, area, L"100%", L"Arial", -16);
+    auto inside = [&](int x, int y) {
+        POINT at{x, y};
+        return PtInRect(&area, at) ? kRed : kBlack;
+    };
+    EXPECT_EQ(CountMismatches(*picture, *layer, inside), 0);
+
+    SIZE extent = TextExtentIn(L"Arial", -16, L"100%");
+    int x = (area.right - area.left + 1 - static_cast<int>(extent.cx)) / 2;
+    EXPECT_LT(x, area.left) << "the text starts left of the paint rectangle";
+    EXPECT_GT(x + extent.cx, area.right) << "and ends right of it";
+    int ink = 0;
+    for (int y = 1; y < 19; ++y) {
+        for (int column = 1; column < 15; ++column) {
+            ink += picture->Pixel(column, y) != kRed;
+        }
+    }
+    EXPECT_GT(ink, 0) << "what lies inside shows";
+}

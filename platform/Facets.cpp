@@ -1,5 +1,6 @@
 #include "platform/Facets.h"
 
+#include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Memory.h"
 #include "platform/Processes.h"
@@ -12,7 +13,7 @@ namespace platform {
 Facets& Current() {
     static Facets facets{&Win32MemoryStatus(), &Win32Shell(),   &Win32ProcessPriority(),
                          &Win32Processes(),    &Win32Profile(), &Win32RegionalSettings(),
-                         &Win32Files()};
+                         &Win32Files(),        &Win32Dialogs()};
     return facets;
 }
 

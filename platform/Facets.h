@@ -11,6 +11,7 @@ class Processes;
 class Profile;
 class RegionalSettings;
 class Files;
+class Dialogs;
 
 struct Facets {
     MemoryStatus* memory;
@@ -20,6 +21,7 @@ struct Facets {
     Profile* profile;
     RegionalSettings* regional;
     Files* files;
+    Dialogs* dialogs;
 };
 
 // The Win32 facets, unless a test has put others in.

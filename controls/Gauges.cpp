@@ -3,11 +3,11 @@
 #include "controls/GaugeMath.h"
 #include "framework/Exceptions.h"
 #include "framework/FormReader.h"
+#include "framework/Numbers.h"
 #include "framework/PropertyValues.h"
 #include "framework/Text.h"
 #include "resources/ResourceIds.h"
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -16,9 +16,7 @@ namespace {
 std::string OutOfRangeMessage(int32_t low, int32_t high) {
     wchar_t pattern[128] = {};
     LoadStringW(GetModuleHandleW(nullptr), IDS_OUT_OF_RANGE, pattern, 128);
-    wchar_t text[192] = {};
-    swprintf(text, 192, pattern[0] != L'\0' ? pattern : L"%d..%d", low, high);
-    return WideToUtf8(text);
+    return WideToUtf8(FormatIntegers(pattern[0] != L'\0' ? pattern : L"%d..%d", {low, high}));
 }
 
 TGaugeKind KindValue(const PropertyValue& value) {
@@ -198,9 +196,7 @@ void TGauge::DrawVerticalBar(TBitmap& overlay, const RECT& area) const {
 }
 
 void TGauge::DrawPercentText(TBitmap& image, const RECT& area) const {
-    wchar_t text[16] = {};
-    swprintf(text, 16, L"%d%%", Percentage());
-    std::wstring label = text;
+    const std::wstring label = FormatIntegers(L"%d%%", {Percentage()});
     TBltBitmap layer(image);
     layer.Blacken();
     HDC dc = layer.Dc();

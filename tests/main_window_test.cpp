@@ -6,6 +6,7 @@
 #include "controls/Spin.h"
 #include "framework/Screen.h"
 #include "framework/Text.h"
+#include "support/PumpUntil.h"
 
 #include <commctrl.h>
 
@@ -228,8 +229,9 @@ TEST_F(MainWindowTest, AnExceptionInAMenuCommandOrATimerTickEndsInTheStatusBarTo
 
     memory.failure = "Pas de mémoire pour la minuterie";
     form->Timer3->SetInterval(20);
-    Pump(200);
-    EXPECT_EQ(form->StatusBar1->PanelText(0), "Pas de mémoire pour la minuterie");
+    EXPECT_TRUE(PumpUntil(*app, [&] {
+        return form->StatusBar1->PanelText(0) == "Pas de mémoire pour la minuterie";
+    }));
     EXPECT_TRUE(form->Timer3->Running());
 }
 

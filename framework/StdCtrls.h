@@ -69,6 +69,7 @@ public:
 
 protected:
     void CreateParams(WindowParams& params) override;
+    bool TextChangesUnseen() const override { return true; }
 
 private:
     bool readOnly_ = false;

@@ -249,6 +249,19 @@ TEST_F(MainWindowTest, WebPageLabelOpensThePageAndShowsTheHand) {
     EXPECT_EQ(Screen().Cursor(), crDefault);
 }
 
+TEST_F(MainWindowTest, TextThatAnotherProgramPutsInALabelGoesAtTheNextReadout) {
+    Start();
+    const std::string shown = form->Label7->Caption();
+    SendMessageW(form->Label7->Handle(), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"(effacé par un autre)"));
+    EXPECT_EQ(form->Label7->Caption(), "(effacé par un autre)");
+    form->Button3Click(form->Button3);
+    EXPECT_EQ(form->Label7->Caption(), shown);
+    wchar_t text[64] = L"";
+    GetWindowTextW(form->Label7->Handle(), text, 64);
+    EXPECT_EQ(WideToUtf8(text), shown);
+}
+
 struct ReadoutCase {
     const char* name;
     platform::MemoryFigures figures;

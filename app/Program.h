@@ -5,7 +5,7 @@
 #include <optional>
 #include <string_view>
 
-// The program's name, as its window, its tray icon and its one error box show it.
+// The caption of the program's one error box: the program's name.
 inline constexpr wchar_t kProgramCaption[] = L"Velmora";
 
 // Builds the main window from `mainFormText` (from its resource when none is given) and runs the

@@ -103,7 +103,7 @@ public:
     // Paints with (0, 0) at the control's top-left corner.
     virtual void Paint(HDC dc) = 0;
     // Draws at once on the parent's surface, clipped to the control; nothing while the control
-    // is invisible or its parent has no window.
+    // is invisible or its parent has no window or a hidden one.
     void Repaint();
 
 protected:

@@ -3,12 +3,12 @@
 #include "controls/GaugeMath.h"
 #include "framework/Exceptions.h"
 #include "framework/FormReader.h"
+#include "framework/Numbers.h"
 #include "framework/PropertyValues.h"
 #include "framework/Text.h"
 #include "resources/ResourceIds.h"
 
 #include <cmath>
-#include <cstdio>
 #include <initializer_list>
 #include <numbers>
 #include <optional>
@@ -17,24 +17,12 @@
 namespace {
 
 // The bound message from the program's string table, filled with the two limits. Bounds at the
-// 32-bit limits give figures just beyond 32 bits, so they go in as text rather than through %d.
+// 32-bit limits give figures just beyond 32 bits, which the message shows as they are.
 std::string OutOfRangeMessage(int64_t low, int64_t high) {
     wchar_t pattern[128] = {};
     // Should the string be missing from the executable, the figures still tell the range.
-    std::string text = LoadStringW(GetModuleHandleW(nullptr), IDS_OUT_OF_RANGE, pattern, 128) > 0
-                           ? WideToUtf8(pattern)
-                           : "%d .. %d";
-    size_t from = 0;
-    for (int64_t figure : {low, high}) {
-        size_t at = text.find("%d", from);
-        if (at == std::string::npos) {
-            break;
-        }
-        std::string digits = std::to_string(figure);
-        text.replace(at, 2, digits);
-        from = at + digits.size();
-    }
-    return text;
+    LoadStringW(GetModuleHandleW(nullptr), IDS_OUT_OF_RANGE, pattern, 128);
+    return WideToUtf8(FormatIntegers(pattern[0] != L'\0' ? pattern : L"%d .. %d", {low, high}));
 }
 
 // A one-pixel pen and a solid brush selected into a DC for the scope's life.
@@ -293,9 +281,7 @@ void TGauge::DrawNeedle(TBitmap& overlay, const RECT& area) const {
 }
 
 void TGauge::DrawPercentText(TBitmap& image, const RECT& area) const {
-    wchar_t text[16] = {};
-    swprintf(text, 16, L"%d%%", Percentage());
-    std::wstring label = text;
+    const std::wstring label = FormatIntegers(L"%d%%", {Percentage()});
     TBltBitmap layer;
     layer.MakeLike(image);
     layer.Blacken();

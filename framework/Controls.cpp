@@ -208,7 +208,9 @@ TGraphicControl::~TGraphicControl() {
 }
 
 void TGraphicControl::Repaint() {
-    if (!Visible() || Parent() == nullptr || !Parent()->HandleAllocated()) {
+    // Nothing shows on a hidden window; showing it paints it whole.
+    if (!Visible() || Parent() == nullptr || !Parent()->HandleAllocated() ||
+        !IsWindowVisible(Parent()->Handle())) {
         return;
     }
     WindowDc dc(Parent()->Handle());

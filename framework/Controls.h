@@ -116,7 +116,7 @@ public:
     // Paints with (0, 0) at the control's top-left corner.
     virtual void Paint(HDC dc) = 0;
     // Draws at once on the parent's surface, clipped to the control; nothing while the control
-    // is invisible or its parent has no window.
+    // is invisible or its parent has no window or a hidden one.
     void Repaint();
     // An opaque control covers every pixel of its area, so its parent erases nothing beneath it.
     bool Opaque() const { return opaque_; }
@@ -142,7 +142,8 @@ public:
     // Creates the window, and those of the windowed children, when the parent has one.
     void CreateHandle();
     static TWinControl* FromHandle(HWND window);
-    // Once the window exists its text is the truth: the user or another program may change it.
+    // Once the window exists its text is the truth: another program may change it, and the
+    // user may type into an edit.
     std::string Caption() const override;
 
     const std::vector<TControl*>& Controls() const { return controls_; }
@@ -189,6 +190,10 @@ protected:
     // The window exists: give it what the object already holds.
     virtual void HandleCreated();
     virtual void PaintWindow(HDC dc);
+    // Whether the window's text may change without WM_SETTEXT, as an edit's does under the
+    // user's keys; otherwise the text each WM_SETTEXT leaves is kept, and reading it costs no
+    // call to the window.
+    virtual bool TextChangesUnseen() const { return false; }
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
     void DestroyHandle();
 

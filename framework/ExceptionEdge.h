@@ -5,6 +5,10 @@
 #include "framework/Classes.h"
 
 #include <exception>
+#include <string>
+
+// The text of an error, for the user's eyes.
+std::string MessageOf(std::exception_ptr error);
 
 // Implemented by the application object.
 void HandleApplicationException(TObject* sender, std::exception_ptr error);

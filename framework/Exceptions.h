@@ -2,13 +2,19 @@
 // The program's exceptions. Every one that reaches a window procedure, a timer or a menu
 // command is caught there and handed to the application's exception handler.
 
-#include <stdexcept>
+#include <exception>
 #include <string>
 
-class Exception : public std::runtime_error {
+// Holds its message itself: the standard library's own exception classes would bring their
+// copy-on-write strings into the executable.
+class Exception : public std::exception {
 public:
-    explicit Exception(const std::string& message) : std::runtime_error(message) {}
-    std::string Message() const { return what(); }
+    explicit Exception(std::string message) : message_(std::move(message)) {}
+    const char* what() const noexcept override { return message_.c_str(); }
+    const std::string& Message() const { return message_; }
+
+private:
+    std::string message_;
 };
 
 // A property write or operation that the object's present state forbids.

@@ -38,16 +38,6 @@ void RegisterStandardClasses() {
     registry.Register<TXPManifest>("TXPManifest");
 }
 
-std::string MessageOf(std::exception_ptr error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return "Erreur inconnue";
-    }
-}
-
 TPosition PositionValue(const PropertyValue& value) {
     static const std::pair<const char*, TPosition> kPositions[] = {
         {"poDesigned", TPosition::poDesigned},
@@ -81,6 +71,16 @@ private:
 };
 
 }  // namespace
+
+std::string MessageOf(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Erreur inconnue";
+    }
+}
 
 void HandleApplicationException(TObject* sender, std::exception_ptr error) {
     if (Application != nullptr) {

@@ -10,7 +10,9 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 enum class TPosition { poDesigned, poDesktopCenter, poScreenCenter };
@@ -117,13 +119,24 @@ public:
     // Creates the application window; call once before any form.
     void Initialize();
 
-    // Creates a form, builds it from its resource and, for the first form, makes it the main
-    // form once it is complete.
+    // Creates a form, builds it from `text` (its resource when none is given) and, for the
+    // first form, makes it the main form once it is complete. A form that fails to build is
+    // destroyed before the error goes on.
     template <typename Form>
-    void CreateForm(Form*& reference) {
+    void CreateForm(Form*& reference, std::optional<std::string_view> text = std::nullopt) {
         auto* form = new Form(this);
         reference = form;
-        form->Load();
+        try {
+            if (text) {
+                form->LoadFromText(*text);
+            } else {
+                form->Load();
+            }
+        } catch (...) {
+            reference = nullptr;
+            delete form;
+            throw;
+        }
         if (mainForm_ == nullptr) {
             mainForm_ = form;
         }

@@ -1,8 +1,9 @@
 #include "framework/Numbers.h"
 
-#include <charconv>
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <vector>
 
 namespace {
 
@@ -119,13 +120,46 @@ DigitPart FindDigitPart(std::string_view picture) {
     return part;
 }
 
-// The decimal digits of a whole, finite, non-negative value; none at all for zero.
+// The decimal digits of a whole, finite, non-negative value; none at all for zero. Worked out
+// exactly from the value's binary digits, so the program carries no float printing of its own.
 std::string WholeDigits(double magnitude) {
-    char buffer[400];
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::fixed, 0);
-    std::string digits(buffer, result.ptr);
-    return digits == "0" ? std::string() : digits;
+    if (magnitude == 0) {
+        return {};
+    }
+    int exponent = 0;
+    const double fraction = std::frexp(magnitude, &exponent);
+    uint64_t mantissa = static_cast<uint64_t>(std::ldexp(fraction, 53));
+    exponent -= 53;
+    if (exponent <= 0) {
+        // Below 2^53 a whole value's dropped bits are all zero.
+        return std::to_string(mantissa >> -exponent);
+    }
+    // mantissa × 2^exponent, in limbs of nine decimal digits, the lowest first.
+    constexpr uint32_t kLimb = 1000000000;
+    std::vector<uint32_t> limbs;
+    for (; mantissa != 0; mantissa /= kLimb) {
+        limbs.push_back(static_cast<uint32_t>(mantissa % kLimb));
+    }
+    while (exponent > 0) {
+        const int shift = std::min(exponent, 29);  // a limb shifted by 29 bits still fits
+        exponent -= shift;
+        uint64_t carry = 0;
+        for (uint32_t& limb : limbs) {
+            const uint64_t value = (uint64_t{limb} << shift) + carry;
+            limb = static_cast<uint32_t>(value % kLimb);
+            carry = value / kLimb;
+        }
+        for (; carry != 0; carry /= kLimb) {
+            limbs.push_back(static_cast<uint32_t>(carry % kLimb));
+        }
+    }
+    std::string digits = std::to_string(limbs.back());
+    for (size_t i = limbs.size() - 1; i-- > 0;) {
+        const std::string limb = std::to_string(limbs[i]);
+        digits.append(9 - limb.size(), '0');
+        digits += limb;
+    }
+    return digits;
 }
 
 std::string GroupThousands(const std::string& digits, std::string_view separator) {
@@ -208,6 +242,26 @@ std::string FormatFloat(std::string_view picture, double value,
             text += FormatNumber(part, value, thousandSeparator);
         } else if (!inDigitPart || !(IsDigitPlaceholder(c) || c == ',')) {
             text += c;
+        }
+    }
+    return text;
+}
+
+std::wstring FormatIntegers(std::wstring_view pattern, std::initializer_list<int64_t> values) {
+    std::wstring text;
+    const int64_t* next = values.begin();
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const wchar_t following = i + 1 < pattern.size() ? pattern[i + 1] : L'\0';
+        if (pattern[i] == L'%' && following == L'%') {
+            text += L'%';
+            ++i;
+        } else if (pattern[i] == L'%' && following == L'd' && next != values.end()) {
+            // Widened by hand: the wide conversion would bring the C library's printf along.
+            const std::string digits = std::to_string(*next++);
+            text.append(digits.begin(), digits.end());
+            ++i;
+        } else {
+            text += pattern[i];
         }
     }
     return text;

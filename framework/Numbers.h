@@ -3,6 +3,7 @@
 // for the figures the window shows.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -18,3 +19,7 @@ int32_t StrToIntDef(std::string_view text, int32_t fallback);
 // `thousandSeparator`). The number stands where the digit part begins; literal text inside
 // the digit part follows it.
 std::string FormatFloat(std::string_view picture, double value, std::string_view thousandSeparator);
+
+// `pattern` with each `%d` replaced by the next of `values` in decimal and each `%%` by `%`;
+// a `%d` with no value left, and any other `%`, stand as they are.
+std::wstring FormatIntegers(std::wstring_view pattern, std::initializer_list<int64_t> values);

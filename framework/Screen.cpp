@@ -24,10 +24,13 @@ void TScreen::SetCursor(TCursor cursor) {
         ::SetCursor(SystemCursor(cursor));
         return;
     }
-    // Back to the default: let the window under the pointer choose its own cursor again.
+    // Back to the default: let the window under the pointer choose its own cursor again. Only a
+    // window of this thread is asked, by a direct call that cannot wait: a window of another
+    // program may be hung, and the system asks it anyway at the pointer's next move.
     POINT point{};
     GetCursorPos(&point);
-    if (HWND window = WindowFromPoint(point)) {
+    HWND window = WindowFromPoint(point);
+    if (window != nullptr && GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId()) {
         SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
                      MAKELPARAM(SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)),
                                 WM_MOUSEMOVE));

@@ -46,10 +46,12 @@ void TLabel::AdjustSize() {
     if (!autoSize_ || IsLoading()) {
         return;
     }
-    WindowDc screen(nullptr);
-    ScopedSelect font(screen.get(), Font().Handle());
+    // Measured on a memory DC like the screen, made once: asking the display for its DC at
+    // every new text is most of the cost of a readout.
+    static const OwnedMemoryDc measuring(CreateCompatibleDC(nullptr));
+    ScopedSelect font(measuring.get(), Font().Handle());
     std::wstring text = Utf8ToWide(Caption());
-    SIZE extent = TCanvas(screen.get()).TextExtent(text.empty() ? L" " : text);
+    SIZE extent = TCanvas(measuring.get()).TextExtent(text.empty() ? L" " : text);
     if (text.empty()) {
         extent.cx = 0;
     }

@@ -72,6 +72,7 @@ public:
 
 protected:
     void CreateParams(WindowParams& params) override;
+    bool TextChangesUnseen() const override { return true; }
 
 private:
     bool readOnly_ = false;

@@ -341,7 +341,7 @@ void TWinControl::BoundsChanged() {
 }
 
 std::string TWinControl::Caption() const {
-    if (handle_ == nullptr) {
+    if (handle_ == nullptr || !TextChangesUnseen()) {
         return TControl::Caption();
     }
     int length = GetWindowTextLengthW(handle_);
@@ -477,6 +477,15 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
+        case WM_SETTEXT: {
+            // Whoever sets the text, this program or another, the window shows it from now on.
+            LRESULT accepted = DefaultHandler(message, wParam, lParam);
+            if (accepted) {
+                const auto* text = reinterpret_cast<const wchar_t*>(lParam);
+                caption_ = text != nullptr ? WideToUtf8(text) : std::string();
+            }
+            return accepted;
+        }
         default:
             break;
     }

@@ -11,43 +11,47 @@ using platform::ProcessRecord;
 
 constexpr DWORD kSnapshotProcesses = 2;
 
-// Closes the snapshot on every way out of a walk, a throwing filter or facet included.
-class SnapshotCloser {
+// A snapshot or process handle that the facet gave out, closed through the facet on every way
+// out, a throwing filter or facet included. A null handle was never opened and is not closed.
+class FacetHandle {
 public:
-    SnapshotCloser(Processes& processes, HANDLE snapshot)
-        : processes_(processes), snapshot_(snapshot) {}
-    ~SnapshotCloser() { processes_.Close(snapshot_); }
-    SnapshotCloser(const SnapshotCloser&) = delete;
-    SnapshotCloser& operator=(const SnapshotCloser&) = delete;
+    FacetHandle(Processes& processes, HANDLE handle) : processes_(processes), handle_(handle) {}
+    ~FacetHandle() {
+        if (handle_ != nullptr) {
+            processes_.Close(handle_);
+        }
+    }
+    FacetHandle(const FacetHandle&) = delete;
+    FacetHandle& operator=(const FacetHandle&) = delete;
+
+    HANDLE get() const { return handle_; }
 
 private:
     Processes& processes_;
-    HANDLE snapshot_;
+    HANDLE handle_;
 };
 
-// The answers are not looked at: a process that refuses is simply passed by. The handle is
-// closed even when the open failed.
+// The answers are not looked at: a process that refuses is simply passed by, and the trim is
+// asked even when the open failed.
 void Trim(Processes& processes, DWORD processId) {
-    HANDLE process = processes.Open(kTrimAccess, false, processId);
-    processes.EmptyWorkingSet(process);
-    processes.Close(process);
+    FacetHandle process(processes, processes.Open(kTrimAccess, false, processId));
+    processes.EmptyWorkingSet(process.get());
 }
 
 template <typename Visit>
 void Walk(Processes& processes, Visit visit) {
-    HANDLE snapshot = processes.CreateSnapshot(kSnapshotProcesses, 0);
-    if (snapshot == nullptr) {
+    FacetHandle snapshot(processes, processes.CreateSnapshot(kSnapshotProcesses, 0));
+    if (snapshot.get() == nullptr) {
         return;
     }
-    SnapshotCloser closer(processes, snapshot);
     ProcessRecord record{};
     record.dwSize = sizeof record;
-    if (!processes.First(snapshot, record)) {
+    if (!processes.First(snapshot.get(), record)) {
         return;
     }
     do {
         visit(record);
-    } while (processes.Next(snapshot, record));
+    } while (processes.Next(snapshot.get(), record));
 }
 
 void TrimIfNamed(Processes& processes, const ProcessRecord& record, std::string_view name) {

@@ -14,6 +14,7 @@ class Files;
 class NotifyArea;
 class WindowManager;
 class Beeper;
+class Dialogs;
 
 struct Facets {
     MemoryStatus* memory;
@@ -26,6 +27,7 @@ struct Facets {
     NotifyArea* notifyArea;
     WindowManager* windows;
     Beeper* beeper;
+    Dialogs* dialogs;
 };
 
 // The Win32 facets, unless a test has put others in.

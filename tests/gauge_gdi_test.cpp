@@ -3,7 +3,7 @@
 
 #include "controls/Gauges.h"
 #include "framework/Exceptions.h"
-#include "support/CreatableObjects.h"
+#include "support/ResourceCounts.h"
 #include "support/GaugePictures.h"
 
 #include <gtest/gtest.h>

@@ -44,6 +44,9 @@ std::string RefusalOf(const std::function<void()>& write) {
 // A gauge on a window that exists, so that a write that changes the picture draws at once.
 class GaugeOnAWindow : public testing::Test {
 protected:
+    // A gauge draws only on a window on the screen.
+    GaugeOnAWindow() { form->Show(); }
+
     struct State {
         int32_t minValue, maxValue, progress, percentage;
         int paints;

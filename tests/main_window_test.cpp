@@ -6,6 +6,7 @@
 #include "controls/Spin.h"
 #include "framework/Screen.h"
 #include "framework/Text.h"
+#include "support/PumpUntil.h"
 
 #include <commctrl.h>
 
@@ -228,8 +229,9 @@ TEST_F(MainWindowTest, AnExceptionInAMenuCommandOrATimerTickEndsInTheStatusBarTo
 
     memory.failure = "Pas de mémoire pour la minuterie";
     form->Timer3->SetInterval(20);
-    Pump(200);
-    EXPECT_EQ(form->StatusBar1->PanelText(0), "Pas de mémoire pour la minuterie");
+    EXPECT_TRUE(PumpUntil(*app, [&] {
+        return form->StatusBar1->PanelText(0) == "Pas de mémoire pour la minuterie";
+    }));
     EXPECT_TRUE(form->Timer3->Running());
 }
 
@@ -245,6 +247,19 @@ TEST_F(MainWindowTest, WebPageLabelOpensThePageAndShowsTheHand) {
     EXPECT_EQ(Screen().Cursor(), crHandPoint);
     SendMessageW(form->Label4->Handle(), WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(Screen().Cursor(), crDefault);
+}
+
+TEST_F(MainWindowTest, TextThatAnotherProgramPutsInALabelGoesAtTheNextReadout) {
+    Start();
+    const std::string shown = form->Label7->Caption();
+    SendMessageW(form->Label7->Handle(), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(L"(effacé par un autre)"));
+    EXPECT_EQ(form->Label7->Caption(), "(effacé par un autre)");
+    form->Button3Click(form->Button3);
+    EXPECT_EQ(form->Label7->Caption(), shown);
+    wchar_t text[64] = L"";
+    GetWindowTextW(form->Label7->Handle(), text, 64);
+    EXPECT_EQ(WideToUtf8(text), shown);
 }
 
 struct ReadoutCase {

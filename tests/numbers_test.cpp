@@ -103,7 +103,15 @@ INSTANTIATE_TEST_SUITE_P(
                     PictureCase{"0", 2.4999, ",", "2"}, PictureCase{"0", -0.4, ",", "0"},
                     PictureCase{"#", -0.4, ",", ""}, PictureCase{"#", -0.5, ",", "-1"},
                     PictureCase{"#", 0.0, ",", ""},
-                    PictureCase{"#", 1e20, ",", "100000000000000000000"}));
+                    PictureCase{"#", 1e20, ",", "100000000000000000000"},
+                    PictureCase{"#", 9007199254740994.0, ",", "9007199254740994"},
+                    PictureCase{"#", 18446744073709551616.0, ",", "18446744073709551616"},
+                    PictureCase{"#", -1.7976931348623157e308, ",",
+                                "-179769313486231570814527423731704356798070567525844996598917476"
+                                "80315726078002853876058955863276687817154045895351438246423432132"
+                                "68894641827684675467035375169860499105765512820762454900903893289"
+                                "44075868508455133942304583236903222948165808559332123348274797826"
+                                "204144723168738177180919299881250404026184124858368"}));
 
 INSTANTIATE_TEST_SUITE_P(
     CompulsoryDigits, NumberPicture,
@@ -133,3 +141,11 @@ TEST(NumberPicture, NonFiniteValuesKeepTheirSpelling) {
 }
 
 }  // namespace
+
+TEST(FormatIntegers, FillsEachPercentDInTurn) {
+    EXPECT_EQ(FormatIntegers(L"La valeur doit être comprise entre %d et %d", {-2147483647 - 1, 7}),
+              L"La valeur doit être comprise entre -2147483648 et 7");
+    EXPECT_EQ(FormatIntegers(L"%d%%", {100}), L"100%");
+    EXPECT_EQ(FormatIntegers(L"%d et %d", {5}), L"5 et %d");
+    EXPECT_EQ(FormatIntegers(L"%x %", {5}), L"%x %");
+}

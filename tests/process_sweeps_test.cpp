@@ -23,7 +23,12 @@ public:
         return *this;
     }
     ExpectedCalls& Trim(DWORD id) { return TrimWith(id, FakeProcesses::HandleOf(id)); }
-    ExpectedCalls& TrimDenied(DWORD id) { return TrimWith(id, nullptr); }
+    // A refused open is trimmed all the same, but never closed.
+    ExpectedCalls& TrimDenied(DWORD id) {
+        calls_.push_back({"Open", {0x1F0FFF, 0, id}});
+        calls_.push_back({"EmptyWorkingSet", {0}});
+        return *this;
+    }
     ExpectedCalls& Next() {
         calls_.push_back({"Next", {Snapshot(), sizeof(ProcessRecord)}});
         return *this;
@@ -315,6 +320,23 @@ TEST(Sweeps, CloseTheSnapshotWhenTheFacetThrowsAndLetTheExceptionThrough) {
         const std::vector<ProcessCall>& calls = processes.Calls();
         ASSERT_GE(calls.size(), 2u) << sweep.name;
         EXPECT_EQ(calls[calls.size() - 2].function, "Open") << sweep.name;
+        EXPECT_EQ(calls.back(), (ProcessCall{"Close", {0x5A5A}})) << sweep.name;
+    }
+}
+
+TEST(Sweeps, CloseTheProcessThenTheSnapshotWhenATrimThrows) {
+    for (const NamedSweep& sweep : EverySweep()) {
+        FakeProcesses processes(MixedList());
+        const DWORD victim = std::string(sweep.name) == "browsers" ? kChrome : kOwn;
+        processes.ThrowOnTrim(victim);
+
+        EXPECT_THROW(sweep.run(processes), std::runtime_error) << sweep.name;
+
+        const auto handle = reinterpret_cast<uintptr_t>(FakeProcesses::HandleOf(victim));
+        const std::vector<ProcessCall>& calls = processes.Calls();
+        ASSERT_GE(calls.size(), 3u) << sweep.name;
+        EXPECT_EQ(calls[calls.size() - 3], (ProcessCall{"EmptyWorkingSet", {handle}}));
+        EXPECT_EQ(calls[calls.size() - 2], (ProcessCall{"Close", {handle}})) << sweep.name;
         EXPECT_EQ(calls.back(), (ProcessCall{"Close", {0x5A5A}})) << sweep.name;
     }
 }

@@ -4,6 +4,7 @@
 #include "support/MainWindowFixture.h"
 
 #include "controls/Spin.h"
+#include "support/PumpUntil.h"
 
 #include <algorithm>
 
@@ -52,28 +53,29 @@ TEST_F(SchedulerTest, ZeroMinutesAtATickDoesTheReadoutOnlyAndStopsThePeriodicSwe
 TEST_F(SchedulerTest, ShortIntervalsDriveTheSweepsAndTheReadout) {
     Start();
     form->Timer1->SetInterval(40);
-    Pump(300);
-    EXPECT_GE(Snapshots(processes), 1u) << "the periodic full sweep ran";
+    EXPECT_TRUE(PumpUntil(*app, [&] { return Snapshots(processes) >= 1; }))
+        << "the periodic full sweep ran";
     EXPECT_EQ(form->Timer1->Interval(), 1800000u) << "and set the minutes' interval again";
 
     int queries = memory.queries;
     form->Timer3->SetInterval(30);
-    Pump(300);
-    EXPECT_GE(memory.queries, queries + 3);
+    EXPECT_TRUE(PumpUntil(*app, [&] { return memory.queries >= queries + 3; }));
+
+    form->Timer2->SetInterval(30);
+    form->Chrome_1->SetChecked(true);
+    EXPECT_TRUE(PumpUntil(*app, [&] { return processes.OpenedIds().size() >= 5; }))
+        << "the browser sweep ran on its timer";
 }
 
-TEST_F(SchedulerTest, BrowserTimerDoesNothingWhileNoBoxIsTicked) {
+TEST_F(SchedulerTest, BrowserTickSweepsOnlyWhileABoxIsTicked) {
     Start();
-    form->Timer1->SetEnabled(false);
-    form->Timer2->SetInterval(30);
-    Pump(250);
+    form->Timer2Timer(form->Timer2);
     EXPECT_EQ(Snapshots(processes), 0u);
 
     form->Chrome_1->SetChecked(true);
-    Pump(250);
-    EXPECT_GE(Snapshots(processes), 1u);
-    std::vector<DWORD> opened = processes.OpenedIds();
-    EXPECT_TRUE(std::all_of(opened.begin(), opened.end(), [](DWORD id) { return id == 0x200; }));
+    form->Timer2Timer(form->Timer2);
+    EXPECT_EQ(Snapshots(processes), 1u);
+    EXPECT_EQ(processes.OpenedIds(), std::vector<DWORD>{0x200});
 }
 
 TEST_F(SchedulerTest, HiddenStartTrimsItselfExactlyOnce) {
@@ -83,16 +85,13 @@ TEST_F(SchedulerTest, HiddenStartTrimsItselfExactlyOnce) {
     EXPECT_EQ(form->Timer4->Interval(), 10000u);
     form->Timer1->SetEnabled(false);
     form->Timer4->SetInterval(30);
-    Pump(400);
+    EXPECT_TRUE(PumpUntil(*app, [&] { return !form->Timer4->Enabled(); }));
     EXPECT_EQ(processes.OpenedIds(), std::vector<DWORD>{0x500});
-    EXPECT_FALSE(form->Timer4->Enabled());
+    EXPECT_FALSE(form->Timer4->Running());
 }
 
 TEST_F(SchedulerTest, FirstStartNeverTrimsItselfOnItsOwn) {
     Start();
     EXPECT_FALSE(form->Timer4->Enabled());
-    form->Timer1->SetEnabled(false);
-    form->Timer4->SetInterval(30);
-    Pump(300);
-    EXPECT_TRUE(processes.OpenedIds().empty());
+    EXPECT_FALSE(form->Timer4->Running());
 }

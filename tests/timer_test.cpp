@@ -4,10 +4,14 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "maintenance/SweepSchedule.h"
+#include "support/PumpUntil.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 TEST(SweepInterval, IsTheMinutesTimesSixtyThousandIn32Bits) {
     struct Case {
@@ -23,29 +27,50 @@ TEST(SweepInterval, IsTheMinutesTimesSixtyThousandIn32Bits) {
     }
 }
 
+// Real window timers. A tick may come late on a busy machine but never early, so a test waits
+// for ticks with seconds to spare and judges a countdown only by when its tick came at the
+// earliest.
 class TimerTest : public testing::Test {
 protected:
+    static constexpr ULONGLONG kClockSlackMs = 30;  // the tick clock against the timers' own
+
     void SetUp() override {
         app_ = std::make_unique<TApplication>();
         app_->Initialize();
         owner_ = std::make_unique<TComponent>(nullptr);
         timer = new TTimer(owner_.get());
-        timer->OnTimer = [this](TObject*) { ++ticks; };
+        timer->OnTimer = [this](TObject*) {
+            ++ticks;
+            tickTimes.push_back(GetTickCount64());
+        };
     }
     void TearDown() override {
         owner_.reset();
         app_.reset();
     }
-    void Pump(int milliseconds) {
-        DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-        while (static_cast<int>(end - GetTickCount()) > 0) {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-            app_->ProcessMessages();
-        }
+    template <typename Condition>
+    bool Until(Condition condition) {
+        return PumpUntil(*app_, condition);
+    }
+    // Handles messages for about `milliseconds`.
+    void PumpFor(DWORD milliseconds) {
+        const ULONGLONG end = GetTickCount64() + milliseconds;
+        PumpUntil(
+            *app_, [&] { return GetTickCount64() >= end; }, milliseconds + 1000);
+    }
+    // The first tick at or after `moment`, waiting for it if need be; 0 if none came.
+    ULONGLONG FirstTickFrom(ULONGLONG moment) {
+        auto found = [&] {
+            return std::find_if(tickTimes.begin(), tickTimes.end(),
+                                [&](ULONGLONG t) { return t >= moment; });
+        };
+        Until([&] { return found() != tickTimes.end(); });
+        return found() != tickTimes.end() ? *found() : 0;
     }
 
     TTimer* timer = nullptr;
     int ticks = 0;
+    std::vector<ULONGLONG> tickTimes;
     std::unique_ptr<TApplication> app_;
 
 private:
@@ -54,51 +79,58 @@ private:
 
 TEST_F(TimerTest, TicksRepeatedlyAndNeverWithIntervalZero) {
     timer->SetInterval(20);
-    Pump(300);
-    EXPECT_GE(ticks, 3);
+    EXPECT_TRUE(Until([&] { return ticks >= 3; }));
 
     timer->SetInterval(0);
     EXPECT_FALSE(timer->Running());
     ticks = 0;
-    Pump(150);
+    PumpFor(100);
     EXPECT_EQ(ticks, 0);
 }
 
-TEST_F(TimerTest, ANewIntervalRestartsTheCountdownAndTheSameOneDoesNot) {
+TEST_F(TimerTest, ANewIntervalRestartsTheCountdown) {
+    timer->SetInterval(300);
+    PumpFor(150);
+    const ULONGLONG changed = GetTickCount64();
     timer->SetInterval(400);
-    Pump(250);
-    timer->SetInterval(500);  // restarts: the old 400 ms run out unnoticed
-    Pump(300);
-    EXPECT_EQ(ticks, 0);
-    Pump(400);
-    EXPECT_GE(ticks, 1);
+    const ULONGLONG tick = FirstTickFrom(changed);
+    ASSERT_NE(tick, 0u);
+    EXPECT_GE(tick + kClockSlackMs, changed + 400) << "the old countdown ran on";
+}
 
-    ticks = 0;
-    timer->SetInterval(400);
-    Pump(250);
-    timer->SetInterval(400);  // unchanged: the countdown goes on
-    Pump(300);
-    EXPECT_GE(ticks, 1);
+TEST_F(TimerTest, TheSameIntervalLeavesTheCountdownRunning) {
+    // Only a tick that comes before a restarted countdown could have ended shows that the
+    // countdown went on; a busy machine may delay it past that, so a few rounds are allowed.
+    bool wentOn = false;
+    for (int round = 0; round < 5 && !wentOn; ++round) {
+        timer->SetInterval(0);
+        tickTimes.clear();
+        timer->SetInterval(600);
+        PumpFor(300);
+        if (!tickTimes.empty()) {
+            continue;  // the pump was held up past the whole interval
+        }
+        timer->SetInterval(600);
+        const ULONGLONG unchanged = GetTickCount64();
+        const ULONGLONG tick = FirstTickFrom(unchanged);
+        ASSERT_NE(tick, 0u);
+        wentOn = tick < unchanged + 600 - kClockSlackMs;
+    }
+    EXPECT_TRUE(wentOn) << "setting the same interval restarted the countdown";
 }
 
 TEST_F(TimerTest, EnablingRestartsTheCountdown) {
     timer->SetInterval(300);
     timer->SetEnabled(false);
-    Pump(350);
-    EXPECT_EQ(ticks, 0);
+    EXPECT_FALSE(timer->Running());
+    PumpFor(150);
+    const ULONGLONG enabled = GetTickCount64();
     timer->SetEnabled(true);
     timer->SetEnabled(true);
-    Pump(150);
-    EXPECT_EQ(ticks, 0);
-    Pump(350);
-    EXPECT_GE(ticks, 1);
-}
-
-TEST_F(TimerTest, LateTicksDoNotPileUp) {
-    timer->SetInterval(20);
-    Sleep(400);  // a long sweep holds the thread
-    Pump(15);
-    EXPECT_LE(ticks, 1);
+    EXPECT_TRUE(timer->Running());
+    const ULONGLONG tick = FirstTickFrom(0);
+    ASSERT_NE(tick, 0u);
+    EXPECT_GE(tick + kClockSlackMs, enabled + 300);
 }
 
 TEST_F(TimerTest, IntervalsBeyondThePlatformsLongestCountWaitTheLongestCount) {
@@ -106,7 +138,7 @@ TEST_F(TimerTest, IntervalsBeyondThePlatformsLongestCountWaitTheLongestCount) {
     for (uint32_t interval : {4294920000u, 4294907296u, 0x80000000u}) {
         timer->SetInterval(interval);
         EXPECT_TRUE(timer->Running());
-        Pump(100);
+        PumpFor(100);
         EXPECT_EQ(ticks, 0) << interval;
     }
 }
@@ -123,8 +155,7 @@ TEST_F(TimerTest, AnExceptionInATickIsReportedAndTheTimerGoesOn) {
         throw EInvalidOperation("tic");
     };
     timer->SetInterval(20);
-    Pump(200);
-    EXPECT_GE(ticks, 2);
+    EXPECT_TRUE(Until([&] { return ticks >= 2; }));
     ASSERT_FALSE(reported.empty());
     EXPECT_EQ(reported.front(), "tic");
     EXPECT_EQ(reported.size(), static_cast<size_t>(ticks));

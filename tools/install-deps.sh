@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the cross compiler, Wine and Xvfb from Debian's packages when they are missing.
+# Installs the cross compiler, Wine, Wine's own fonts and Xvfb from Debian's packages when they
+# are missing.
 set -euo pipefail
 
 need=()
@@ -11,6 +12,8 @@ command -v wine >/dev/null || need+=(wine)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v xauth >/dev/null || need+=(xauth)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+# Wine draws the caption buttons' symbols with its own Marlett font.
+[ -f /usr/share/wine/fonts/marlett.ttf ] || need+=(fonts-wine)
 
 [ ${#need[@]} -eq 0 ] && exit 0
 

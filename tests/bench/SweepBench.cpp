@@ -1,19 +1,20 @@
-// Times a full sweep: its own cost per process against a list that costs nothing to serve,
-// then the real thing over the processes of the running system.
+// A full sweep against the bare Win32 calls it makes: a snapshot, then for every process but
+// the idle and system ones an open, an empty and a close.
 
-#include <algorithm>
-#include <chrono>
+#include "bench/Benches.h"
+#include "bench/Timing.h"
+
+#include <windows.h>
+#include <tlhelp32.h>
+
 #include <cstdint>
 #include <cstdio>
-#include <vector>
 
 #include "fakes/CountingProcesses.h"
 #include "maintenance/ProcessSweeps.h"
 #include "platform/Processes.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // Serves `count` processes with ids 0, 4, 8... and does nothing else.
 class IdleProcesses final : public platform::Processes {
@@ -45,55 +46,66 @@ private:
     DWORD cursor_ = 0;
 };
 
-struct Timings {
-    double medianMs;
-    double bestMs;
-};
+using EmptyWorkingSetFn = BOOL(WINAPI*)(HANDLE);
 
-template <typename Sweep>
-Timings Time(int rounds, Sweep sweep) {
-    std::vector<double> ms;
-    for (int round = 0; round < rounds; ++round) {
-        const auto start = Clock::now();
-        sweep();
-        ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+// The same calls as a full sweep, written straight down.
+void BareSweep(EmptyWorkingSetFn emptyWorkingSet) {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) {
+        return;
     }
-    std::sort(ms.begin(), ms.end());
-    return {ms[ms.size() / 2], ms.front()};
-}
-
-void Report(const char* what, size_t processes, int rounds, const Timings& timings) {
-    std::printf("%s: %zu processes, %d rounds\n", what, processes, rounds);
-    std::printf("  median %.3f ms total, %.1f ns per process\n", timings.medianMs,
-                timings.medianMs * 1e6 / processes);
-    std::printf("  best   %.3f ms total, %.1f ns per process\n", timings.bestMs,
-                timings.bestMs * 1e6 / processes);
+    PROCESSENTRY32 record{};
+    record.dwSize = sizeof record;
+    for (BOOL more = Process32First(snapshot, &record); more;
+         more = Process32Next(snapshot, &record)) {
+        if (record.th32ProcessID == 0 || record.th32ProcessID == 4) {
+            continue;
+        }
+        HANDLE process = OpenProcess(maintenance::kTrimAccess, FALSE, record.th32ProcessID);
+        emptyWorkingSet(process);
+        if (process != nullptr) {
+            CloseHandle(process);
+        }
+    }
+    CloseHandle(snapshot);
 }
 
 }  // namespace
 
-int main() {
+bool BenchSweeps() {
     constexpr DWORD kFakeProcesses = 10000;
     constexpr int kFakeRounds = 200;
     IdleProcesses idle(kFakeProcesses);
-    Time(10, [&] { maintenance::SweepAll(idle); });
-    Report("full sweep, list served for nothing", kFakeProcesses, kFakeRounds,
-           Time(kFakeRounds, [&] { maintenance::SweepAll(idle); }));
+    Timings walk;
+    for (int round = 0; round < kFakeRounds; ++round) {
+        walk.Add(TimeOnce([&] { maintenance::SweepAll(idle); }));
+    }
+    std::printf("full sweep over a list served for nothing: %.1f ns per process (median)\n",
+                walk.Median() * 1e6 / kFakeProcesses);
 
     platform::Processes& real = platform::Win32Processes();
     CountingProcesses counting(real);
-    const auto firstStart = Clock::now();
-    maintenance::SweepAll(counting);
-    const double firstMs =
-        std::chrono::duration<double, std::milli>(Clock::now() - firstStart).count();
+    const double firstMs = TimeOnce([&] { maintenance::SweepAll(counting); });
     const size_t listed = counting.VisitedRecords().size();
     if (listed == 0) {
         std::printf("real full sweep: no process listed\n");
-        return 1;
+        return false;
     }
-    constexpr int kRealRounds = 30;
-    std::printf("real full sweep, first one (PSAPI.dll loaded): %.3f ms\n", firstMs);
-    Report("real full sweep", listed, kRealRounds,
-           Time(kRealRounds, [&] { maintenance::SweepAll(real); }));
-    return 0;
+    std::printf("real full sweep, first one (PSAPI.dll loaded): %.3f ms, %zu processes\n", firstMs,
+                listed);
+
+    auto emptyWorkingSet = reinterpret_cast<EmptyWorkingSetFn>(
+        reinterpret_cast<void*>(GetProcAddress(LoadLibraryA("PSAPI.dll"), "EmptyWorkingSet")));
+    if (emptyWorkingSet == nullptr) {
+        std::printf("bare loop: no EmptyWorkingSet\n");
+        return false;
+    }
+    constexpr int kRealRounds = 60;
+    Timings sweeps;
+    Timings bare;
+    TimeSideBySide(
+        kRealRounds, sweeps, bare, [&] { maintenance::SweepAll(real); },
+        [&] { BareSweep(emptyWorkingSet); });
+    PrintRatio("real full sweep against the bare calls", sweeps, bare, 1.05);
+    return true;
 }

@@ -55,7 +55,7 @@ std::string Lower(std::string text) {
 TEST(VelmoraExecutable, IsA64BitGuiProgramThatImportsOnlySystemDlls) {
     const std::vector<char> image = ReadAll(Options().velmora);
     ASSERT_GT(image.size(), 4096u);
-    EXPECT_LT(image.size(), 1024u * 1024u) << "the executable stays well under a megabyte";
+    EXPECT_LE(image.size(), 300u * 1024u) << "the executable stays within 300 KB";
     ASSERT_EQ(At<WORD>(image, 0), IMAGE_DOS_SIGNATURE);
     const size_t headersOffset = At<LONG>(image, offsetof(IMAGE_DOS_HEADER, e_lfanew));
     const auto headers = At<IMAGE_NT_HEADERS64>(image, headersOffset);

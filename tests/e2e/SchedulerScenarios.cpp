@@ -33,15 +33,14 @@ TEST(VelmoraScheduler, OneMinuteInTheSettingsSweepsAMinuteAfterTheStart) {
     ASSERT_EQ(WindowText(FindChild(main, {.className = L"Edit"})), L"1");
 
     // "Réduire" stops the once-a-second readout: from now on only a sweep rewrites the label.
-    Click(FindChild(main, {.className = L"Button", .text = L"Réduire"}));
+    ClickAndWait(FindChild(main, {.className = L"Button", .text = L"Réduire"}));
     const HWND available =
         FindChild(main, {.className = L"Static", .text = kAvailablePrefix, .textIsPrefix = true});
     ASSERT_NE(available, nullptr);
-    Sleep(500);
     SetText(available, kMark);
 
     ASSERT_TRUE(
-        WaitUntil([&] { return WindowText(available).starts_with(kAvailablePrefix); }, 75000, 100));
+        WaitUntil([&] { return WindowText(available).starts_with(kAvailablePrefix); }, 90000, 100));
     const ULONGLONG elapsed = GetTickCount64() - started;
     EXPECT_GE(elapsed, 55000u) << "the first periodic sweep comes one minute after the start";
     EXPECT_EQ(WindowText(FindChild(main, {.className = L"msctls_statusbar32"})), L"");

@@ -32,8 +32,8 @@ TEST(VelmoraSweep, FaireLeMenageSweepsAndRefreshesTheReadout) {
     ASSERT_NE(available, nullptr);
 
     // "Réduire" stops the once-a-second readout, so only the sweep can rewrite the label now.
-    Click(FindChild(main, {.className = L"Button", .text = L"Réduire"}));
-    ASSERT_TRUE(WaitUntil([&] { return !IsVisible(main); }, kStartTimeoutMs));
+    ClickAndWait(FindChild(main, {.className = L"Button", .text = L"Réduire"}));
+    ASSERT_FALSE(IsVisible(main));
     SetText(available, kMark);
     Sleep(1500);
     ASSERT_EQ(WindowText(available), kMark) << "the readout still runs on its timer";

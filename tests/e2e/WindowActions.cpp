@@ -24,6 +24,12 @@ void Click(HWND button) {
     Post(button, BM_CLICK);
 }
 
+void ClickAndWait(HWND button) {
+    if (!Send(button, BM_CLICK)) {
+        throw std::runtime_error("BM_CLICK was not handled in time");
+    }
+}
+
 void SetText(HWND window, const std::wstring& text) {
     const std::optional<LRESULT> result =
         Send(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));

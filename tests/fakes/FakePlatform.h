@@ -4,6 +4,7 @@
 
 #include "framework/Exceptions.h"
 #include "platform/Beep.h"
+#include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Memory.h"
 #include "platform/Regional.h"
@@ -65,5 +66,17 @@ public:
     std::string ExecutablePath() override { return executable; }
     bool FileExists(const std::string& path) override {
         return platform::Win32Files().FileExists(path);
+    }
+};
+
+class FakeDialogs final : public platform::Dialogs {
+public:
+    struct Shown {
+        std::wstring text;
+        std::wstring caption;
+    };
+    std::vector<Shown> errors;
+    void ShowError(const std::wstring& text, const std::wstring& caption) override {
+        errors.push_back({text, caption});
     }
 };

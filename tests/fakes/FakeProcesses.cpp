@@ -72,6 +72,9 @@ HANDLE FakeProcesses::Open(DWORD access, bool inheritHandle, DWORD processId) {
 
 bool FakeProcesses::EmptyWorkingSet(HANDLE process) {
     calls_.push_back({"EmptyWorkingSet", {Value(process)}});
+    if (throwingTrims_.contains(process)) {
+        throw std::runtime_error("EmptyWorkingSet failed");
+    }
     return process != nullptr;
 }
 

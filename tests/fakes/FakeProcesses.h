@@ -36,6 +36,8 @@ public:
     // Open answers null for this process, as for a process of another user.
     void DenyAccessTo(DWORD processId) { denied_.insert(processId); }
     void ThrowOnOpen(DWORD processId) { throwing_.insert(processId); }
+    // EmptyWorkingSet throws for this process's handle, once it has been opened.
+    void ThrowOnTrim(DWORD processId) { throwingTrims_.insert(HandleOf(processId)); }
     void FailSnapshots() { snapshotsFail_ = true; }
 
     const std::vector<ProcessCall>& Calls() const { return calls_; }
@@ -56,6 +58,7 @@ private:
     size_t cursor_ = 0;
     std::set<DWORD> denied_;
     std::set<DWORD> throwing_;
+    std::set<HANDLE> throwingTrims_;
     bool snapshotsFail_ = false;
     std::vector<ProcessCall> calls_;
 };

@@ -57,14 +57,3 @@ void MainWindowTest::Pump(int milliseconds) {
     } while (static_cast<int>(end - GetTickCount()) > 0);
 }
 
-bool MainWindowTest::PumpUntil(const std::function<bool()>& done) {
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 5000) {
-            return false;
-        }
-        app->ProcessMessages();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-    return true;
-}

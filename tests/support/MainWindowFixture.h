@@ -31,8 +31,6 @@ protected:
     std::string StateFile() const;
     // Handles the queued messages, for up to `milliseconds`.
     void Pump(int milliseconds = 0);
-    // Handles messages until `done` holds; false if it still does not after five seconds.
-    bool PumpUntil(const std::function<bool()>& done);
 
     FakeMemory memory;
     FakeRegional regional;

@@ -1,19 +1,16 @@
 #pragma once
-// How many more objects of one kind the process can still create. Wine answers no
-// GetGuiResources, so the count is found by creating objects until the first failure, then
-// freeing them all: a leak between two counts shows as a smaller second count.
+// How many more GDI and USER objects this process can make: a leak shows as a smaller count.
+// The platform's own figures (GetGuiResources) are not available everywhere, so each count makes
+// objects until the system refuses one, then frees them all.
 
 #include <windows.h>
 
-#include <functional>
 #include <vector>
 
-// Calls `create` until it answers null or `limit` objects exist, then `destroy` on each.
-int CountCreatable(const std::function<HANDLE()>& create,
-                   const std::function<void(HANDLE)>& destroy, int limit = 1 << 20);
-
-// GDI objects, counted as 1 x 1 monochrome bitmaps.
+// 1×1 bitmaps.
 int CountCreatableGdiObjects();
+// Empty popup menus.
+int CountCreatableUserObjects();
 
 // Holds every GDI object the process can still create, until released or destroyed, so that
 // code can be run with the GDI table full or nearly full.

@@ -1,0 +1,5 @@
+#pragma once
+// Each bench prints its figures; false when it could not run.
+
+bool BenchSweeps();
+bool BenchReadouts();

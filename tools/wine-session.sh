@@ -33,4 +33,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineserver -w
 fi
 
+# Wine draws the caption buttons' symbols with Marlett, which it finds in the prefix's own
+# font folder, not in the folder where Debian puts Wine's fonts.
+marlett=/usr/share/wine/fonts/marlett.ttf
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+if [ -f "$marlett" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp "$marlett" "$fonts/"
+fi
+
 "$@"

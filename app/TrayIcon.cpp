@@ -5,6 +5,7 @@
 #include "framework/Menus.h"
 #include "framework/PropertyValues.h"
 #include "framework/Text.h"
+#include "platform/DisplayScale.h"
 #include "platform/Facets.h"
 #include "platform/NotifyArea.h"
 #include "platform/WindowManager.h"
@@ -91,7 +92,12 @@ void TTrayIcon::SetActive(bool active) {
 }
 
 void TTrayIcon::SetIconResource(const std::string& name) {
-    icon_.LoadFromResource(name, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON));
+    // The notification area shows small icons at the screen's scale: the icon holds an image
+    // drawn for each, so none is stretched.
+    platform::DisplayScale& scale = *platform::Current().scale;
+    const int dpi = scale.GetDpiForWindow(MessageWindow());
+    icon_.LoadFromResource(name, scale.GetSystemMetricsForDpi(SM_CXSMICON, dpi),
+                           scale.GetSystemMetricsForDpi(SM_CYSMICON, dpi));
     data_.hIcon = CurrentIcon();
     if (iconAdded_) {
         Notify(NIM_MODIFY, NIF_ICON);

@@ -1,9 +1,11 @@
 #include "controls/Spin.h"
 
 #include "framework/FormReader.h"
+#include "framework/Forms.h"
 #include "framework/Numbers.h"
 #include "framework/Text.h"
 #include "platform/Beep.h"
+#include "platform/DisplayScale.h"
 #include "platform/Facets.h"
 #include "platform/Regional.h"
 
@@ -124,7 +126,9 @@ int TSpinEdit::MinHeight() const {
         GetTextMetricsW(screen.get(), &metrics);
     }
     const int leading = std::min(system.tmHeight, metrics.tmHeight) / 4;
-    return metrics.tmHeight + leading + GetSystemMetrics(SM_CYBORDER) * 4 + 2;
+    const int border = platform::Current().scale->GetSystemMetricsForDpi(
+        SM_CYBORDER, platform::Current().scale->GetDpiForWindow(Handle()));
+    return metrics.tmHeight + leading + border * 4 + 2;
 }
 
 void TSpinEdit::LayOut() {
@@ -211,8 +215,14 @@ LRESULT TSpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return TCustomEdit::WndProc(message, wParam, lParam);
         }
         case WM_SETFOCUS: {
+            // The focus comes in when the field was not the form's active control: from another
+            // control, or at the window's first showing. Coming back with the window keeps the
+            // caret where the user left it.
+            const auto* form = dynamic_cast<TForm*>(FromHandle(GetAncestor(Handle(), GA_ROOT)));
+            const bool entering = form != nullptr ? form->ActiveControl() != this
+                                                  : WithinWindow(reinterpret_cast<HWND>(wParam));
             LRESULT result = TCustomEdit::WndProc(message, wParam, lParam);
-            if (WithinWindow(reinterpret_cast<HWND>(wParam)) && autoSelect_ && !leftButtonDown_) {
+            if (entering && autoSelect_ && !leftButtonDown_) {
                 SendMessageW(Handle(), EM_SETSEL, 0, -1);
             }
             return result;

@@ -4,6 +4,7 @@
 
 #include "framework/Buttons.h"
 #include "framework/ExtCtrls.h"
+#include "framework/Scale.h"
 #include "framework/StdCtrls.h"
 
 #include <cstdint>
@@ -64,8 +65,10 @@ public:
     TNotifyEvent OnUpClick;
     TNotifyEvent OnDownClick;
 
-    // Never narrower than 15; the two buttons follow the new size.
+    // Never narrower than 15 pixels at 96 dpi; the two buttons follow the new size.
     void SetBounds(int left, int top, int width, int height) override;
+    // The program's arrows grow by whole multiples of their pixels.
+    void ChangeScale(int dpi, int previousDpi) override;
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -84,6 +87,9 @@ private:
     TTimerSpeedButton* downButton_ = nullptr;
     TTimerSpeedButton* focusedButton_ = nullptr;
     TWinControl* focusControl_ = nullptr;
+    int dpi_ = kDesignDpi;
+    bool ownUpGlyph_ = true;
+    bool ownDownGlyph_ = true;
 };
 
 class TSpinEdit : public TCustomEdit {

@@ -1,5 +1,7 @@
 #include "controls/Spin.h"
 
+#include <algorithm>
+
 namespace {
 
 // The repeat starts this long after the press, then clicks at the shorter interval.
@@ -8,6 +10,19 @@ constexpr uint32_t kRepeatMs = 100;
 // The dotted focus rectangle stands this far inside the button's edges.
 constexpr int kFocusRectInset = 3;
 constexpr int kMinWidth = 15;
+
+// One of the program's arrows, each pixel grown into a square of `factor` pixels.
+std::unique_ptr<TBitmap> Arrow(const wchar_t* name, int factor) {
+    std::unique_ptr<TBitmap> arrow = TBitmap::FromResource(name);
+    if (factor == 1) {
+        return arrow;
+    }
+    auto grown = std::make_unique<TBitmap>(arrow->Width() * factor, arrow->Height() * factor);
+    SetStretchBltMode(grown->Dc(), COLORONCOLOR);
+    StretchBlt(grown->Dc(), 0, 0, grown->Width(), grown->Height(), arrow->Dc(), 0, 0,
+               arrow->Width(), arrow->Height(), SRCCOPY);
+    return grown;
+}
 
 }  // namespace
 
@@ -111,30 +126,42 @@ void TSpinButton::CreateParams(WindowParams& params) {
 }
 
 void TSpinButton::SetUpGlyph(const TBitmap* glyph) {
+    ownUpGlyph_ = glyph == nullptr;
     if (glyph != nullptr) {
         upButton_->SetGlyph(glyph);
         return;
     }
-    upButton_->SetGlyph(TBitmap::FromResource(L"SPINUP"));
+    upButton_->SetGlyph(Arrow(L"SPINUP", WholeMultiple(dpi_)));
     upButton_->SetNumGlyphs(1);
 }
 
 void TSpinButton::SetDownGlyph(const TBitmap* glyph) {
+    ownDownGlyph_ = glyph == nullptr;
     if (glyph != nullptr) {
         downButton_->SetGlyph(glyph);
         return;
     }
-    downButton_->SetGlyph(TBitmap::FromResource(L"SPINDOWN"));
+    downButton_->SetGlyph(Arrow(L"SPINDOWN", WholeMultiple(dpi_)));
     downButton_->SetNumGlyphs(1);
+}
+
+void TSpinButton::ChangeScale(int dpi, int previousDpi) {
+    TWinControl::ChangeScale(dpi, previousDpi);
+    const bool grown = WholeMultiple(dpi) != WholeMultiple(dpi_);
+    dpi_ = dpi;
+    if (grown && ownUpGlyph_) {
+        SetUpGlyph(nullptr);
+    }
+    if (grown && ownDownGlyph_) {
+        SetDownGlyph(nullptr);
+    }
 }
 
 void TSpinButton::LayOutButtons(int& width, int height) {
     if (downButton_ == nullptr || IsLoading()) {
         return;
     }
-    if (width < kMinWidth) {
-        width = kMinWidth;
-    }
+    width = std::max(width, ScaleLength(kMinWidth, dpi_));
     // The two buttons overlap by one pixel row.
     upButton_->SetBounds(0, 0, width, height / 2);
     downButton_->SetBounds(0, upButton_->Height() - 1, width, height - upButton_->Height() + 1);

@@ -1,6 +1,7 @@
 #include "framework/ComCtrls.h"
 
 #include "framework/FormReader.h"
+#include "framework/Scale.h"
 #include "framework/Text.h"
 
 #include <commctrl.h>
@@ -45,6 +46,14 @@ void TStatusBar::SetPanelText(int index, const std::string& text) {
         std::wstring wide = Utf8ToWide(text);
         SendMessageW(Handle(), SB_SETTEXTW, index, reinterpret_cast<LPARAM>(wide.c_str()));
     }
+}
+
+void TStatusBar::ChangeScale(int dpi, int previousDpi) {
+    TWinControl::ChangeScale(dpi, previousDpi);
+    for (Panel& panel : panels_) {
+        panel.width = ScaleLength(panel.width, dpi, previousDpi);
+    }
+    UpdateParts();
 }
 
 void TStatusBar::SetProperty(const PropertyItem& property, FormReader& reader) {

@@ -12,6 +12,7 @@ public:
     int PanelCount() const { return static_cast<int>(panels_.size()); }
     const std::string& PanelText(int index) const { return panels_.at(index).text; }
     void SetPanelText(int index, const std::string& text);
+    void ChangeScale(int dpi, int previousDpi) override;
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
 
 protected:

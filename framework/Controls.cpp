@@ -2,6 +2,7 @@
 
 #include "framework/FormReader.h"
 #include "framework/PropertyValues.h"
+#include "framework/Scale.h"
 #include "framework/Text.h"
 
 #include <algorithm>
@@ -128,6 +129,21 @@ void TControl::MouseUp(TMouseButton, TShiftState, int, int) {}
 bool TControl::MouseCapture() const {
     return TWinControl::captureControl_ == this && parent_ != nullptr &&
            parent_->HandleAllocated() && GetCapture() == parent_->Handle();
+}
+
+void TControl::ChangeScale(int dpi, int previousDpi) {
+    RECT bounds = ScaledBounds(dpi, previousDpi);
+    SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
+    if (!parentFont_) {
+        font_.SetHeight(ScaleLength(font_.Height(), dpi, previousDpi));
+    }
+}
+
+RECT TControl::ScaledBounds(int dpi, int previousDpi) const {
+    const int left = ScaleLength(left_, dpi, previousDpi);
+    const int top = ScaleLength(top_, dpi, previousDpi);
+    return {left, top, left + ScaleLength(width_, dpi, previousDpi),
+            top + ScaleLength(height_, dpi, previousDpi)};
 }
 
 void TControl::SetParentComponent(TComponent* parent) {

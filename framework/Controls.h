@@ -53,6 +53,8 @@ public:
     void SetParentColor(bool parentColor);
 
     virtual void Click();
+    // Scales the place, size and font that the control holds at previousDpi to dpi.
+    virtual void ChangeScale(int dpi, int previousDpi);
     void SetParentComponent(TComponent* parent) override;
 
     // The mouse over the control, in the control's own coordinates. A windowed control hears
@@ -82,6 +84,8 @@ protected:
     virtual void ColorChanged() {}
     virtual void VisibleChanged() {}
     virtual void EnabledChanged() {}
+    // The place and size that ChangeScale gives the control.
+    virtual RECT ScaledBounds(int dpi, int previousDpi) const;
     void RequestRealign();
     // Records bounds that the window already has, as after the user moved or sized it.
     void StoreBounds(const RECT& bounds);
@@ -175,6 +179,8 @@ public:
     // The brush of the control's colour, kept for the control's life.
     HBRUSH ColorBrush();
 
+    // The children first, so that none is scaled again after following a scaled parent font.
+    void ChangeScale(int dpi, int previousDpi) override;
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
 
 protected:
@@ -203,6 +209,8 @@ protected:
     void ColorChanged() override;
     void VisibleChanged() override;
     void EnabledChanged() override;
+    // A window inside this one took the focus.
+    virtual void ControlFocused(TWinControl*) {}
 
 private:
     friend class TControl;

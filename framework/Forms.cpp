@@ -8,6 +8,7 @@
 #include "framework/PropertyValues.h"
 #include "framework/StdCtrls.h"
 #include "framework/Text.h"
+#include "platform/DisplayScale.h"
 #include "platform/Facets.h"
 #include "platform/WindowManager.h"
 
@@ -130,6 +131,7 @@ void TForm::LoadFromText(std::string_view text) {
         component->Loaded();
     }
     CreateHandle();
+    ScaleTo(platform::Current().scale->GetDpiForWindow(Handle()));
     // An exception in the creation handler is shown like any other; the form stands.
     RunGuarded(this, 0, [&] {
         Fire(OnCreate, this);
@@ -153,6 +155,58 @@ void TForm::CreateParams(WindowParams& params) {
     params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     params.exStyle = WS_EX_CONTROLPARENT;
     params.parent = Application != nullptr ? Application->Handle() : nullptr;
+}
+
+TWinControl* TForm::ActiveControl() const {
+    return HandleAllocated() && IsChild(Handle(), activeControl_) ? FromHandle(activeControl_)
+                                                                  : nullptr;
+}
+
+void TForm::ControlFocused(TWinControl* control) {
+    activeControl_ = control->Handle();
+}
+
+void TForm::FocusActiveControl() {
+    if (!HandleAllocated() || !IsWindowVisible(Handle()) || IsIconic(Handle())) {
+        return;
+    }
+    TWinControl* active = ActiveControl();
+    HWND target = active != nullptr && active->CanFocus()
+                      ? active->Handle()
+                      : GetNextDlgTabItem(Handle(), nullptr, FALSE);
+    if (target != nullptr && GetFocus() != target) {
+        ::SetFocus(target);
+    }
+}
+
+void TForm::ScaleTo(int dpi) {
+    if (dpi > 0 && dpi != dpi_) {
+        const int previous = dpi_;
+        dpi_ = dpi;
+        ChangeScale(dpi, previous);
+    }
+}
+
+RECT TForm::ScaledBounds(int dpi, int previousDpi) const {
+    // Only the client area scales: the frame around it is the system's, at each scale's size.
+    platform::DisplayScale& scale = *platform::Current().scale;
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    if (HandleAllocated()) {
+        style = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_STYLE));
+        exStyle = static_cast<DWORD>(GetWindowLongPtrW(Handle(), GWL_EXSTYLE));
+    }
+    const RECT none{0, 0, 0, 0};
+    RECT oldFrame = scale.AdjustWindowRectExForDpi(none, style, exStyle, previousDpi);
+    RECT newFrame = scale.AdjustWindowRectExForDpi(none, style, exStyle, dpi);
+    auto outer = [&](int length, LONG oldStart, LONG oldEnd, LONG newStart, LONG newEnd) {
+        return ScaleLength(length - (oldEnd - oldStart), dpi, previousDpi) + (newEnd - newStart);
+    };
+    const int left = ScaleLength(Left(), dpi, previousDpi);
+    const int top = ScaleLength(Top(), dpi, previousDpi);
+    return {left, top,
+            left + outer(Width(), oldFrame.left, oldFrame.right, newFrame.left, newFrame.right),
+            top + outer(Height(), oldFrame.top, oldFrame.bottom, newFrame.top, newFrame.bottom)};
 }
 
 void TForm::Center() {
@@ -222,6 +276,18 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 StoreBounds(bounds);
             }
             break;
+        }
+        case WM_SETFOCUS:
+            // The form itself has nothing to type into: the focus goes on to its active control.
+            FocusActiveControl();
+            return 0;
+        case WM_DPICHANGED: {
+            // Dragged to a screen of another scale: laid out again, in the place Windows offers.
+            ScaleTo(HIWORD(wParam));
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetBounds(suggested->left, suggested->top, suggested->right - suggested->left,
+                      suggested->bottom - suggested->top);
+            return 0;
         }
         case WM_SYSCOMMAND:
             // The program minimizes as a whole: the application window takes the command.
@@ -387,6 +453,9 @@ void TApplication::Restore() {
         !mainForm_->Visible()) {
         mainForm_->SetWindowState(TWindowState::wsNormal);
         mainForm_->Show();
+    }
+    if (mainForm_ != nullptr) {
+        mainForm_->FocusActiveControl();
     }
     for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_)) {
         Fire(events->OnRestore, events);

@@ -4,6 +4,7 @@
 
 #include "framework/Controls.h"
 #include "framework/FormReader.h"
+#include "framework/Scale.h"
 #include "framework/UtilWindow.h"
 
 #include <exception>
@@ -43,6 +44,15 @@ public:
     // Marks the state without touching the window, as a start minimized does.
     void MarkWindowState(TWindowState state) { windowState_ = state; }
     TPosition Position() const { return position_; }
+
+    // The control that had the keyboard focus last; it gets it back whenever the form does.
+    TWinControl* ActiveControl() const;
+    // Gives the focus to the active control, or to the first in tab order when there is none.
+    void FocusActiveControl();
+    // The dots per inch the form is laid out for; the resource's pixels are at 96.
+    int Dpi() const { return dpi_; }
+    // Lays the form and its controls out again for `dpi`.
+    void ScaleTo(int dpi);
 
     TNotifyEvent OnCreate;
     TCloseEvent OnClose;
@@ -98,6 +108,8 @@ protected:
 
     void CreateParams(WindowParams& params) override;
     void VisibleChanged() override;
+    void ControlFocused(TWinControl* control) override;
+    RECT ScaledBounds(int dpi, int previousDpi) const override;
 
 private:
     void Center();
@@ -107,6 +119,9 @@ private:
     TPosition position_ = TPosition::poDesigned;
     TWindowState windowState_ = TWindowState::wsNormal;
     bool shownOnce_ = false;
+    // A window handle rather than the object: it stays safe to ask about after the control went.
+    HWND activeControl_ = nullptr;
+    int dpi_ = kDesignDpi;
 };
 
 class TApplicationEvents;

@@ -3,6 +3,7 @@
 #include "framework/ExceptionEdge.h"
 #include "framework/Exceptions.h"
 #include "framework/FormReader.h"
+#include "framework/Scale.h"
 #include "framework/Screen.h"
 #include "framework/Text.h"
 
@@ -472,6 +473,14 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_SETFOCUS:
+            // The form keeps the control that had the focus last, to give it back.
+            for (TWinControl* form = Parent(); form != nullptr; form = form->Parent()) {
+                if (form->Parent() == nullptr) {
+                    form->ControlFocused(this);
+                }
+            }
+            break;
         case WM_SETCURSOR:
             if (Screen().ApplyCursor()) {
                 return TRUE;
@@ -490,6 +499,15 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefaultHandler(message, wParam, lParam);
+}
+
+void TWinControl::ChangeScale(int dpi, int previousDpi) {
+    for (TControl* control : std::vector<TControl*>(controls_)) {
+        control->ChangeScale(dpi, previousDpi);
+    }
+    borderWidth_ = ScaleLength(borderWidth_, dpi, previousDpi);
+    TControl::ChangeScale(dpi, previousDpi);
+    Realign();
 }
 
 void TWinControl::SetProperty(const PropertyItem& property, FormReader& reader) {

@@ -2,6 +2,7 @@
 
 #include "platform/Beep.h"
 #include "platform/Dialogs.h"
+#include "platform/DisplayScale.h"
 #include "platform/Files.h"
 #include "platform/Memory.h"
 #include "platform/NotifyArea.h"
@@ -17,7 +18,7 @@ Facets& Current() {
     static Facets facets{&Win32MemoryStatus(), &Win32Shell(),      &Win32ProcessPriority(),
                          &Win32Processes(),    &Win32Profile(),    &Win32RegionalSettings(),
                          &Win32Files(),        &Win32NotifyArea(), &Win32WindowManager(),
-                         &Win32Beeper(),       &Win32Dialogs()};
+                         &Win32Beeper(),       &Win32Dialogs(),    &Win32DisplayScale()};
     return facets;
 }
 

@@ -15,6 +15,7 @@ class NotifyArea;
 class WindowManager;
 class Beeper;
 class Dialogs;
+class DisplayScale;
 
 struct Facets {
     MemoryStatus* memory;
@@ -28,6 +29,7 @@ struct Facets {
     WindowManager* windows;
     Beeper* beeper;
     Dialogs* dialogs;
+    DisplayScale* scale;
 };
 
 // The Win32 facets, unless a test has put others in.

@@ -107,9 +107,12 @@ TEST_F(HidingTest, MinimizingTheMainWindowHidesTheProgramInTheTrayOnce) {
                         "GetSystemMetrics(1)",
                         "SetWindowPos(app, 0, " + std::to_string(halfWidth) + ", " +
                             std::to_string(halfHeight) + ", 0, 0, 0x40)",
-                        "GetLastActivePopup(app) -> app"};
-    // The application window was the last one active: the main form takes the focus from it
-    // once the restore is over, not through the bring to front.
+                        "GetLastActivePopup(app) -> main",
+                        "IsWindowVisible(main) -> 1",
+                        "IsWindowEnabled(main)",
+                        "SetForegroundWindow(main)"};
+    // The restore gave the focus back to the main window's control, so the bring to front
+    // finds the main window as the last one active.
     EXPECT_EQ(windows.calls, restore);
     RECT after{};
     GetWindowRect(form->Handle(), &after);

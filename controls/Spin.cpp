@@ -27,6 +27,11 @@ int32_t WrappingAdd(int32_t value, int32_t step) {
     return static_cast<int32_t>(static_cast<uint32_t>(value) + static_cast<uint32_t>(step));
 }
 
+// The form the field is on; nullptr when its window stands alone.
+const TForm* FormOf(HWND field) {
+    return dynamic_cast<const TForm*>(TWinControl::FromHandle(GetAncestor(field, GA_ROOT)));
+}
+
 }  // namespace
 
 TSpinEdit::TSpinEdit(TComponent* owner) : TCustomEdit(owner) {
@@ -136,7 +141,9 @@ void TSpinEdit::LayOut() {
         return;
     }
     const int minHeight = MinHeight();
-    if (Height() < minHeight) {
+    // While the form scales, the font may still be the other scale's: the scaled height holds.
+    const TForm* form = FormOf(Handle());
+    if (Height() < minHeight && (form == nullptr || !form->Scaling())) {
         // The window's new size comes back here.
         SetHeight(minHeight);
         return;
@@ -218,7 +225,7 @@ LRESULT TSpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             // The focus comes in when the field was not the form's active control: from another
             // control, or at the window's first showing. Coming back with the window keeps the
             // caret where the user left it.
-            const auto* form = dynamic_cast<TForm*>(FromHandle(GetAncestor(Handle(), GA_ROOT)));
+            const TForm* form = FormOf(Handle());
             const bool entering = form != nullptr ? form->ActiveControl() != this
                                                   : WithinWindow(reinterpret_cast<HWND>(wParam));
             LRESULT result = TCustomEdit::WndProc(message, wParam, lParam);

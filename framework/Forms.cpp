@@ -183,6 +183,11 @@ void TForm::ScaleTo(int dpi) {
     if (dpi > 0 && dpi != dpi_) {
         const int previous = dpi_;
         dpi_ = dpi;
+        scaling_ = true;
+        struct Done {
+            bool& flag;
+            ~Done() { flag = false; }
+        } done{scaling_};
         ChangeScale(dpi, previous);
     }
 }

@@ -53,6 +53,8 @@ public:
     int Dpi() const { return dpi_; }
     // Lays the form and its controls out again for `dpi`.
     void ScaleTo(int dpi);
+    // True while ScaleTo runs: sizes and fonts are then half old, half new.
+    bool Scaling() const { return scaling_; }
 
     TNotifyEvent OnCreate;
     TCloseEvent OnClose;
@@ -122,6 +124,7 @@ private:
     // A window handle rather than the object: it stays safe to ask about after the control went.
     HWND activeControl_ = nullptr;
     int dpi_ = kDesignDpi;
+    bool scaling_ = false;
 };
 
 class TApplicationEvents;

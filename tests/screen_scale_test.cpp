@@ -1,0 +1,138 @@
+// The window built for a screen of another scale than the form resource's 96 dpi, and laid out
+// again when it moves to another screen.
+
+#include "support/MainWindowFixture.h"
+
+#include "app/TrayIcon.h"
+#include "controls/GaugeMath.h"
+#include "controls/Gauges.h"
+#include "controls/Spin.h"
+#include "fakes/FakeDisplayScale.h"
+#include "framework/ComCtrls.h"
+#include "framework/ExtCtrls.h"
+#include "framework/StdCtrls.h"
+#include "platform/DisplayScale.h"
+
+namespace {
+
+class ScreenScaleTest : public MainWindowTest {
+protected:
+    // The outer size of a window whose client area at 96 dpi is that of `outer96`, at `dpi`.
+    static SIZE OuterAt(int dpi, SIZE outer96) {
+        auto frame = [](int atDpi) {
+            RECT none{0, 0, 0, 0};
+            RECT outer = platform::Win32DisplayScale().AdjustWindowRectExForDpi(
+                none, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, atDpi);
+            return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+        };
+        const SIZE at96 = frame(96);
+        const SIZE atDpi = frame(dpi);
+        return {MulDiv(outer96.cx - at96.cx, dpi, 96) + atDpi.cx,
+                MulDiv(outer96.cy - at96.cy, dpi, 96) + atDpi.cy};
+    }
+
+    static RECT Bounds(const TControl* control) { return control->BoundsRect(); }
+
+    FakeDisplayScale scale;
+    ScopedFacet<platform::DisplayScale> scaleSwap_{platform::Current().scale, scale};
+};
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != FALSE;
+}
+
+TEST_F(ScreenScaleTest, At144DpiEveryPlaceSizeFontAndBorderIsOneAndAHalfTimesTheResources) {
+    scale.dpi = 144;
+    Start();
+    EXPECT_EQ(form->Dpi(), 144);
+    const SIZE outer = OuterAt(144, {266, 444});
+    EXPECT_EQ(form->Width(), outer.cx);
+    EXPECT_EQ(form->Height(), outer.cy);
+    EXPECT_EQ(form->BorderWidth(), 8);
+    EXPECT_EQ(form->Font().Height(), -17);
+    EXPECT_EQ(form->Label4->Font().Height(), -17) << "a font of its own scales too";
+    EXPECT_EQ(form->Label1->Font().Height(), -17) << "a parent's font is followed";
+
+    EXPECT_TRUE(SameRect(Bounds(form->SpinEdit_1), RECT{120, 84, 194, 117}));
+    EXPECT_TRUE(SameRect(Bounds(form->Button1), RECT{12, 12, 170, 50}));
+    EXPECT_TRUE(SameRect(Bounds(form->Button4), RECT{192, 12, 350, 50}));
+    EXPECT_EQ(form->GroupBox1->Height(), 194);
+    EXPECT_EQ(form->GroupBox1->Left(), 8);
+    EXPECT_EQ(form->GroupBox1->Width(), form->ClientRect().right - 16) << "aligned to the top";
+    EXPECT_EQ(form->StatusBar1->Height(), 29);
+    EXPECT_EQ(form->Panel1->Height(), 62);
+
+    // The arrows: the button is 15 wide at 96 dpi; at 150 % the glyphs keep their pixels.
+    TSpinButton* arrows = form->SpinEdit_1->Button();
+    EXPECT_EQ(arrows->Width(), 23);
+    EXPECT_TRUE(SameRect(Bounds(arrows), RECT{74 - 23 - 5, 0, 74 - 5, 33 - 5}));
+    EXPECT_EQ(arrows->UpGlyph()->Width(), 9);
+    EXPECT_EQ(arrows->UpGlyph()->Height(), 6);
+
+    // The gauge fills the bottom of its panel and splits its colours on its real width.
+    TGauge* gauge = form->Gauge1;
+    EXPECT_EQ(gauge->Height(), 39);
+    EXPECT_EQ(gauge->Width(), form->Panel3->ClientRect().right - 2);
+    gauge->SetProgress(37);
+    TBitmap picture(gauge->Width(), gauge->Height());
+    gauge->Paint(picture.Dc());
+    const int filled = PercentToSpan(37, gauge->Width() + 1);
+    EXPECT_EQ(picture.Pixel(filled - 1, 2), RGB(0, 128, 0));
+    EXPECT_EQ(picture.Pixel(filled, 2), RGB(255, 0, 0));
+    EXPECT_EQ(picture.Pixel(gauge->Width() - 1, gauge->Height() - 1), RGB(255, 0, 0));
+
+    // The tray icon is the image drawn for 24 pixels, the small icons' size at 150 %.
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(form->TrayIcon1->Icon().Handle(), &info));
+    OwnedBitmap colour(info.hbmColor);
+    OwnedBitmap mask(info.hbmMask);
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, 24);
+}
+
+TEST_F(ScreenScaleTest, At200PercentTheArrowsDoubleEveryPixel) {
+    scale.dpi = 192;
+    Start();
+    const TBitmap* up = form->SpinEdit_1->Button()->UpGlyph();
+    ASSERT_EQ(up->Width(), 18);
+    ASSERT_EQ(up->Height(), 12);
+    auto original = TBitmap::FromResource(L"SPINUP");
+    for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 18; ++x) {
+            ASSERT_EQ(up->Pixel(x, y), original->Pixel(x / 2, y / 2)) << x << ", " << y;
+        }
+    }
+    EXPECT_EQ(form->SpinEdit_1->Button()->DownGlyph()->Width(), 18);
+}
+
+TEST_F(ScreenScaleTest, MovedToAScreenOfAnotherScaleTheWindowTakesTheOfferedPlaceAndScales) {
+    Start();
+    ASSERT_EQ(form->Dpi(), 96);
+    const RECT spin96 = Bounds(form->SpinEdit_1);
+    const RECT button96 = Bounds(form->Button1);
+
+    scale.dpi = 144;
+    RECT offered{100, 50, 100 + 401, 50 + 668};
+    SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&offered));
+    RECT window{};
+    GetWindowRect(form->Handle(), &window);
+    EXPECT_TRUE(SameRect(window, offered));
+    EXPECT_EQ(form->Dpi(), 144);
+    EXPECT_TRUE(SameRect(Bounds(form->SpinEdit_1), RECT{120, 84, 194, 117}));
+    EXPECT_EQ(form->Gauge1->Height(), 39);
+    EXPECT_EQ(form->Font().Height(), -17);
+
+    // And back: the resource's own figures, not ones worn by rounding.
+    scale.dpi = 96;
+    RECT back{100, 50, 100 + 266, 50 + 444};
+    SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
+                 reinterpret_cast<LPARAM>(&back));
+    EXPECT_TRUE(SameRect(Bounds(form->SpinEdit_1), spin96));
+    EXPECT_TRUE(SameRect(Bounds(form->Button1), button96));
+    EXPECT_EQ(form->Font().Height(), -11);
+    EXPECT_EQ(form->Gauge1->Height(), 26);
+}
+
+}  // namespace

@@ -9,18 +9,31 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
 
-TEST(SweepInterval, IsTheMinutesTimesSixtyThousandIn32Bits) {
+TEST(SweepInterval, IsTheMinutesTimesSixtyThousandUpToTheLongestTimerInterval) {
     struct Case {
         int32_t minutes;
         uint32_t milliseconds;
     };
+    constexpr uint32_t kLongest = 0x7FFFFFFF;
     const Case cases[] = {
-        {30, 1800000u},   {1, 60000u}, {71582, 4294920000u}, {71583, 12704u}, {-1, 4294907296u},
-        {-71582, 47296u}, {0, 0u},
+        {0, 0u},
+        {1, 60000u},
+        {30, 1800000u},
+        {35791, 2147460000u},
+        // Longer than a window timer counts, or wrapped in 32 bits: the longest interval.
+        {35792, kLongest},
+        {71582, kLongest},
+        {71583, kLongest},
+        {106157275, kLongest},
+        {INT32_MAX, kLongest},
+        {-1, kLongest},
+        {-71582, kLongest},
+        {INT32_MIN, kLongest},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(SweepIntervalMs(c.minutes), c.milliseconds) << c.minutes << " minutes";

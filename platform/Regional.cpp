@@ -5,10 +5,11 @@
 namespace platform {
 namespace {
 
-// One item of the user's locale as UTF-8, or `fallback` when the locale has none.
+// One item of the user's locale as UTF-8, or `fallback` when the locale cannot be read. An
+// empty item is the user's choice, no separator at all.
 std::string LocaleText(LCTYPE item, const char* fallback) {
     wchar_t text[8] = {};
-    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, text, 8) <= 1) {
+    if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, item, text, 8) == 0) {
         return fallback;
     }
     char utf8[32] = {};

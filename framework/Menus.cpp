@@ -5,6 +5,8 @@
 #include "framework/Handles.h"
 #include "framework/Text.h"
 #include "framework/UtilWindow.h"
+#include "platform/Facets.h"
+#include "platform/WindowManager.h"
 
 #include <algorithm>
 #include <map>
@@ -90,7 +92,9 @@ void TPopupMenu::Popup(int x, int y) {
                         Utf8ToWide(item->Caption()).c_str());
         }
     }
-    TrackPopupMenu(menu.get(), TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, CommandWindow(), nullptr);
+    // Where the user's menus drop to the left, the menu's right edge goes at the point.
+    UINT align = platform::Current().windows->MenusDropLeft() ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    TrackPopupMenu(menu.get(), align | TPM_RIGHTBUTTON, x, y, 0, CommandWindow(), nullptr);
 }
 
 HWND TPopupMenu::CommandWindow() {

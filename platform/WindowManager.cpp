@@ -29,6 +29,7 @@ public:
     }
     HWND GetLastActivePopup(HWND window) override { return ::GetLastActivePopup(window); }
     void SetForegroundWindow(HWND window) override { ::SetForegroundWindow(window); }
+    bool MenusDropLeft() override { return ::GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0; }
 };
 
 }  // namespace

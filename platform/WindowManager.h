@@ -24,6 +24,8 @@ public:
     virtual void SetMinimizeAnimation(bool animate) = 0;
     virtual HWND GetLastActivePopup(HWND window) = 0;
     virtual void SetForegroundWindow(HWND window) = 0;
+    // GetSystemMetrics(SM_MENUDROPALIGNMENT): whether the user's menus drop to the left.
+    virtual bool MenusDropLeft() = 0;
 };
 
 WindowManager& Win32WindowManager();

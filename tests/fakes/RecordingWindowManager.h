@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@ public:
     std::function<std::string(HWND)> nameOf;
     std::vector<std::string> calls;
     bool animation = true;
+    // The user's menu alignment; the system's when unset. A setting read, not recorded.
+    std::optional<bool> menusDropLeft;
     // When set, ShowWindow raises after doing its work, as a failing call in between would.
     bool showWindowThrows = false;
 
@@ -78,6 +81,9 @@ public:
     void SetForegroundWindow(HWND window) override {
         Record("SetForegroundWindow(" + Name(window) + ")");
         real().SetForegroundWindow(window);
+    }
+    bool MenusDropLeft() override {
+        return menusDropLeft.has_value() ? *menusDropLeft : real().MenusDropLeft();
     }
 
 private:

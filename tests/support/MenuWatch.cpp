@@ -22,9 +22,7 @@ void CALLBACK MenuWatch::Tick(HWND, UINT, UINT_PTR, DWORD) {
     if (watching == nullptr || menu == nullptr || !IsWindowVisible(menu)) {
         return;
     }
-    RECT bounds{};
-    GetWindowRect(menu, &bounds);
-    watching->position_ = {bounds.left, bounds.top};
+    GetWindowRect(menu, &watching->bounds_);
     ++watching->shown_;
     EndMenu();
 }

@@ -14,12 +14,13 @@ public:
     // How many menus have been seen and closed.
     int Shown() const { return shown_; }
     // Where the last menu came up, in screen coordinates.
-    POINT LastPosition() const { return position_; }
+    POINT LastPosition() const { return {bounds_.left, bounds_.top}; }
+    RECT LastBounds() const { return bounds_; }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
 
     UINT_PTR timer_;
     int shown_ = 0;
-    POINT position_{};
+    RECT bounds_{};
 };

@@ -65,6 +65,10 @@ TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
             return HandleMessage(window, message, wParam, lParam);
         });
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
+    // Run elevated, the program would not hear a restarted shell's broadcast without this.
+    if (taskbarCreated_ != 0) {
+        platform::Current().notifyArea->AllowMessage(MessageWindow(), taskbarCreated_);
+    }
 }
 
 TTrayIcon::~TTrayIcon() {
@@ -215,6 +219,10 @@ LRESULT TTrayIcon::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
                 if (click) {
                     DeliverClick(*click);
                 }
+                return 0;
+            }
+            if (wParam == kAddRetryTimer) {
+                AddIcon();
                 return 0;
             }
             if (wParam == kAnimationTimer || wParam == kBalloonTimer) {
@@ -404,16 +412,32 @@ void TTrayIcon::AddIcon() {
     if (iconAdded_ || !active_) {
         return;
     }
-    // Set before the call, whatever the shell answers: without a taskbar yet, its
-    // "TaskbarCreated" later brings the icon in.
+    // Set before the call. A shell that refuses the icon (busy at logon, with no
+    // "TaskbarCreated" to come since its taskbar already stands) is asked again every two
+    // seconds, for as long as it takes: without the icon a hidden program could not be reached.
     iconAdded_ = true;
-    Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP);
+    if (!Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP)) {
+        iconAdded_ = false;
+        if (!retryingAdd_) {
+            retryingAdd_ = SetTimer(MessageWindow(), kAddRetryTimer, kAddRetryMs, nullptr) != 0;
+        }
+        return;
+    }
+    StopAddRetry();
     if (NewShell()) {
         Notify(NIM_SETVERSION, 0);
     }
 }
 
+void TTrayIcon::StopAddRetry() {
+    if (retryingAdd_) {
+        retryingAdd_ = false;
+        KillTimer(MessageWindow(), kAddRetryTimer);
+    }
+}
+
 void TTrayIcon::RemoveIcon() {
+    StopAddRetry();
     if (!iconAdded_) {
         return;
     }
@@ -455,7 +479,8 @@ bool TTrayIcon::NewShell() const {
     return ShellSpeaksVersion5(platform::Current().notifyArea->ShellVersion());
 }
 
-void TTrayIcon::Notify(DWORD message, UINT flags) {
+// Only the answer to NIM_ADD is ever looked at.
+bool TTrayIcon::Notify(DWORD message, UINT flags) {
     data_.uFlags = flags;
-    platform::Current().notifyArea->NotifyIcon(message, data_);
+    return platform::Current().notifyArea->NotifyIcon(message, data_);
 }

@@ -67,6 +67,9 @@ public:
     static constexpr UINT_PTR kAnimationTimer = 1;
     static constexpr UINT_PTR kBalloonTimer = 2;
     static constexpr UINT_PTR kDoubleClickTimer = 3;
+    // Tries again to add an icon that the shell refused, as a shell still starting at logon does.
+    static constexpr UINT_PTR kAddRetryTimer = 4;
+    static constexpr UINT kAddRetryMs = 2000;
     static constexpr UINT kIconId = 1;
 
     explicit TTrayIcon(TComponent* owner);
@@ -133,7 +136,8 @@ private:
     void FillTip();
     HICON CurrentIcon() const;
     bool NewShell() const;
-    void Notify(DWORD message, UINT flags);
+    bool Notify(DWORD message, UINT flags);
+    void StopAddRetry();
 
     std::unique_ptr<UtilWindow> window_;
     UINT taskbarCreated_ = 0;
@@ -141,6 +145,7 @@ private:
     bool active_ = false;
     bool deferredActive_ = false;
     bool iconAdded_ = false;
+    bool retryingAdd_ = false;
     int hook_ = 0;
     bool tipStale_ = false;
     bool buttonDown_ = false;

@@ -25,8 +25,13 @@ DWORD ReadShellVersion() {
 
 class Win32NotifyAreaFacet final : public NotifyArea {
 public:
-    void NotifyIcon(DWORD message, NOTIFYICONDATAA& data) override {
-        Shell_NotifyIconA(message, &data);
+    bool NotifyIcon(DWORD message, NOTIFYICONDATAA& data) override {
+        return Shell_NotifyIconA(message, &data) != FALSE;
+    }
+
+    // A refusal leaves the program as it would be without an elevated run: nothing to report.
+    void AllowMessage(HWND window, UINT message) override {
+        ChangeWindowMessageFilterEx(window, message, MSGFLT_ALLOW, nullptr);
     }
 
     // Read once for the process's life; a version that could not be read is asked again.

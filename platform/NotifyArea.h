@@ -9,8 +9,11 @@ namespace platform {
 class NotifyArea {
 public:
     virtual ~NotifyArea() = default;
-    // Shell_NotifyIconA. The shell's answer never matters to the program.
-    virtual void NotifyIcon(DWORD message, NOTIFYICONDATAA& data) = 0;
+    // Shell_NotifyIconA; true when the shell accepted the call.
+    virtual bool NotifyIcon(DWORD message, NOTIFYICONDATAA& data) = 0;
+    // ChangeWindowMessageFilterEx with MSGFLT_ALLOW: lets `message` reach `window` from a
+    // process of a lower integrity level, as the shell's is when the program runs elevated.
+    virtual void AllowMessage(HWND window, UINT message) = 0;
     // The dwFileVersionMS of shell32.dll (major version in the upper 16 bits); 0 when it cannot
     // be read.
     virtual DWORD ShellVersion() = 0;

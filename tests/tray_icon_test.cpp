@@ -10,6 +10,7 @@
 #include "framework/Menus.h"
 #include "platform/Facets.h"
 #include "support/MenuWatch.h"
+#include "support/PumpUntil.h"
 #include "support/TextForm.h"
 
 #include <gtest/gtest.h>
@@ -387,4 +388,66 @@ TEST(ProgramIcon, HoldsAnImageForEveryScaleOfTheNotificationArea) {
     }
     // Small icons at 100, 125, 150 and 200 %, each drawn for its size: none is stretched.
     EXPECT_EQ(images, (std::vector<Image>{{48, 24}, {32, 32}, {24, 32}, {20, 32}, {16, 32}}));
+}
+
+TEST_F(TrayIconTest, ARefusedAddIsTriedAgainUntilTheShellTakesTheIconOnce) {
+    area.addsToRefuse = 2;
+    LoadTray();
+    EXPECT_EQ(area.Messages(), std::vector<DWORD>{NIM_ADD}) << "no version for a refused icon";
+    // What one tick of the retry does, twice: the second add is refused, the third taken.
+    SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
+    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
+    SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
+    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_ADD, NIM_SETVERSION}));
+    EXPECT_FALSE(KillTimer(tray->MessageWindow(), TTrayIcon::kAddRetryTimer))
+        << "the retry stops once the icon is in";
+    SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
+    EXPECT_EQ(area.calls.size(), 4u) << "an icon that is in is not added twice";
+
+    delete tray;
+    EXPECT_EQ(area.Messages().back(), static_cast<DWORD>(NIM_DELETE));
+}
+
+TEST_F(TrayIconTest, TheRetryRunsOnTheRealTimerAndEndsWithTheIcon) {
+    area.addsToRefuse = 1;
+    LoadTray();
+    ASSERT_TRUE(PumpUntil(app, [&] { return area.calls.size() >= 3; }))
+        << "the retry's timer never ticked";
+    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_SETVERSION}));
+}
+
+TEST_F(TrayIconTest, NothingRetriesOnceTheIconIsDeactivatedOrTheSessionEnds) {
+    area.addsToRefuse = 1000;
+    LoadTray();
+    tray->SetActive(false);
+    EXPECT_FALSE(KillTimer(tray->MessageWindow(), TTrayIcon::kAddRetryTimer));
+    SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
+    EXPECT_EQ(area.Messages(), std::vector<DWORD>{NIM_ADD}) << "no delete of an icon never added";
+
+    tray->SetActive(true);
+    SendMessageW(tray->MessageWindow(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(KillTimer(tray->MessageWindow(), TTrayIcon::kAddRetryTimer));
+    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
+}
+
+TEST_F(TrayIconTest, TheShellsRestartBroadcastIsLetThroughToTheMessageWindow) {
+    LoadTray();
+    ASSERT_EQ(area.allowedMessages.size(), 1u);
+    EXPECT_EQ(area.allowedMessages[0].first, tray->MessageWindow());
+    EXPECT_EQ(area.allowedMessages[0].second, RegisterWindowMessageA("TaskbarCreated"));
+}
+
+TEST_F(TrayIconTest, TheMenuOpensToTheLeftWhereTheUsersMenusDropLeft) {
+    LoadTray();
+    SetCursorPos(640, 500);
+    RECT bounds[2]{};
+    for (bool dropsLeft : {false, true}) {
+        windows.menusDropLeft = dropsLeft;
+        MenuWatch menus;
+        Callback(WM_CONTEXTMENU);
+        ASSERT_EQ(menus.Shown(), 1);
+        bounds[dropsLeft] = menus.LastBounds();
+    }
+    EXPECT_EQ(bounds[0].left, bounds[1].right) << "right-aligned at the same point";
+    EXPECT_EQ(bounds[0].top, bounds[1].top);
 }

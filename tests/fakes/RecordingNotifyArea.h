@@ -4,6 +4,7 @@
 
 #include "platform/NotifyArea.h"
 
+#include <utility>
 #include <vector>
 
 class RecordingNotifyArea final : public platform::NotifyArea {
@@ -16,9 +17,20 @@ public:
     DWORD version = 0x60000;  // 6.0
     std::vector<Call> calls;
     int versionReads = 0;
+    // How many NIM_ADD calls the shell refuses before it accepts one, as a busy shell at logon.
+    int addsToRefuse = 0;
+    std::vector<std::pair<HWND, UINT>> allowedMessages;
 
-    void NotifyIcon(DWORD message, NOTIFYICONDATAA& data) override {
+    bool NotifyIcon(DWORD message, NOTIFYICONDATAA& data) override {
         calls.push_back({message, data});
+        if (message == NIM_ADD && addsToRefuse > 0) {
+            --addsToRefuse;
+            return false;
+        }
+        return true;
+    }
+    void AllowMessage(HWND window, UINT message) override {
+        allowedMessages.emplace_back(window, message);
     }
     DWORD ShellVersion() override {
         ++versionReads;

@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include "platform/Utf8.h"
+
 #include <windows.h>
 
 #include <vector>
@@ -10,19 +12,19 @@ namespace {
 class Win32FilesFacet final : public Files {
 public:
     std::string ExecutablePath() override {
-        std::vector<char> path(MAX_PATH);
+        std::vector<wchar_t> path(MAX_PATH);
         for (;;) {
             DWORD length =
-                GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+                GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
             if (length < path.size()) {
-                return std::string(path.data(), length);
+                return WideToUtf8({path.data(), length});
             }
             path.resize(path.size() * 2);
         }
     }
 
     bool FileExists(const std::string& path) override {
-        DWORD attributes = GetFileAttributesA(path.c_str());
+        DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES &&
                (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     }

@@ -3,8 +3,8 @@
 
 namespace platform {
 
-// Where the program runs from, and what lies beside it. Paths are in the ANSI code page, as the
-// private-profile functions take them.
+// Where the program runs from, and what lies beside it. Paths are UTF-8, so a folder of any
+// name works, whatever the system's code page.
 class Files {
 public:
     virtual ~Files() = default;

@@ -4,8 +4,9 @@
 
 #include <stdexcept>
 
-ProgramUnderTest::ProgramUnderTest(const std::wstring& sourceExe, const std::wstring& exeName)
-    : exePath_(folder_.CopyIn(sourceExe, exeName)) {}
+ProgramUnderTest::ProgramUnderTest(const std::wstring& sourceExe, const std::wstring& exeName,
+                                   const std::wstring& folderSuffix)
+    : folder_(folderSuffix), exePath_(folder_.CopyIn(sourceExe, exeName)) {}
 
 LaunchedProcess& ProgramUnderTest::Start(std::optional<WORD> showCommand) {
     if (process_ && process_->IsRunning()) {

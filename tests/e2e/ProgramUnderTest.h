@@ -12,8 +12,10 @@
 
 class ProgramUnderTest {
 public:
-    // Copies sourceExe into a fresh scratch folder under the name exeName.
-    ProgramUnderTest(const std::wstring& sourceExe, const std::wstring& exeName);
+    // Copies sourceExe into a fresh scratch folder, whose name ends with folderSuffix, under the
+    // name exeName.
+    ProgramUnderTest(const std::wstring& sourceExe, const std::wstring& exeName,
+                     const std::wstring& folderSuffix = L"");
     ProgramUnderTest(const ProgramUnderTest&) = delete;
     ProgramUnderTest& operator=(const ProgramUnderTest&) = delete;
 

@@ -33,7 +33,7 @@ void RemoveTree(const std::wstring& folder) {
 
 }  // namespace
 
-ScratchFolder::ScratchFolder() {
+ScratchFolder::ScratchFolder(const std::wstring& nameSuffix) {
     static std::atomic<unsigned> counter{0};
     wchar_t temp[MAX_PATH + 1];
     if (GetTempPathW(MAX_PATH + 1, temp) == 0) {
@@ -42,7 +42,7 @@ ScratchFolder::ScratchFolder() {
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::wstring candidate =
             std::wstring(temp) + L"velmora-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter) + L"-" + std::to_wstring(GetTickCount());
+            std::to_wstring(++counter) + L"-" + std::to_wstring(GetTickCount()) + nameSuffix;
         if (CreateDirectoryW(candidate.c_str(), nullptr)) {
             path_ = std::move(candidate);
             return;

@@ -9,7 +9,8 @@
 
 class ScratchFolder {
 public:
-    ScratchFolder();
+    // The folder's name ends with nameSuffix.
+    explicit ScratchFolder(const std::wstring& nameSuffix = L"");
     ~ScratchFolder();
     ScratchFolder(const ScratchFolder&) = delete;
     ScratchFolder& operator=(const ScratchFolder&) = delete;

@@ -12,6 +12,10 @@
 
 class VelmoraStateFile : public testing::Test {
 protected:
+    // In a scratch folder whose name ends with folderSuffix.
+    explicit VelmoraStateFile(const std::wstring& folderSuffix = L"")
+        : velmora_{Options().velmora, L"Velmora.exe", folderSuffix} {}
+
     static constexpr DWORD kStartTimeoutMs = 10000;
     static constexpr DWORD kExitTimeoutMs = 10000;
     // Long enough for a window shown by mistake to appear after the program has become idle.
@@ -28,5 +32,5 @@ protected:
     std::optional<std::string> StateFile() const;
     void WriteStateFile(const std::string& bytes) const;
 
-    ProgramUnderTest velmora_{Options().velmora, L"Velmora.exe"};
+    ProgramUnderTest velmora_;
 };

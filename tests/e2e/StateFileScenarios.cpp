@@ -32,6 +32,12 @@ struct StoredFileCase {
     StoredControls shown;
 };
 
+// A folder whose name no Western code page can spell, as a Cyrillic or Chinese user name gives.
+class VelmoraInAnyFolder : public VelmoraStateFile {
+protected:
+    VelmoraInAnyFolder() : VelmoraStateFile(L"-Пользователь-用户") {}
+};
+
 class VelmoraHiddenStart : public VelmoraStateFile,
                            public testing::WithParamInterface<StoredFileCase> {};
 
@@ -60,6 +66,23 @@ TEST_F(VelmoraStateFile, TickingInternetExplorerIsWrittenAndKeptByTheNextStart) 
     EXPECT_EQ(ReadStoredControls(main), (StoredControls{L"30", true, false, false}));
     ASSERT_TRUE(ClosesQuietly(main));
     EXPECT_EQ(StateFile(), kInternetExplorerOnly) << "every close writes the four keys again";
+}
+
+TEST_F(VelmoraInAnyFolder, KeepsItsSettingsInAFolderOfAnyName) {
+    HWND main = Start();
+    ASSERT_NE(main, nullptr);
+    EXPECT_TRUE(IsVisible(main)) << "no serie.ini yet: a first start";
+    ASSERT_TRUE(Tick(main, kInternetExplorerBox));
+    ASSERT_TRUE(ClosesQuietly(main));
+    EXPECT_EQ(StateFile(), kInternetExplorerOnly);
+
+    main = Start();
+    ASSERT_NE(main, nullptr);
+    Sleep(kHiddenSettleMs);
+    EXPECT_FALSE(AnyTopLevelWindowVisible(velmora_.Process().Id())) << "a hidden start";
+    EXPECT_EQ(ReadStoredControls(main), (StoredControls{L"30", true, false, false}));
+    ASSERT_TRUE(ClosesQuietly(main));
+    EXPECT_EQ(StateFile(), kInternetExplorerOnly);
 }
 
 TEST_F(VelmoraStateFile, ChangesAreLostWhenTheProcessIsEndedFromOutside) {

@@ -59,9 +59,9 @@ TTrayVisibilities VisibilitiesValue(const PropertyValue& value) {
 }  // namespace
 
 TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
-    window_ = std::make_unique<UtilWindow>(
-        UtilWindow::Ansi{}, "TTrayIconWindow", WS_POPUP, WS_EX_TOOLWINDOW, this,
-        [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    window_ = std::make_unique<HandlerWindow>(
+        WindowSpec{.className = L"TTrayIconWindow", .ansi = true, .exStyle = WS_EX_TOOLWINDOW},
+        this, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return HandleMessage(window, message, wParam, lParam);
         });
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");
@@ -235,7 +235,7 @@ LRESULT TTrayIcon::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
         default:
             break;
     }
-    return UtilWindow::Default(window, message, wParam, lParam);
+    return DefaultWindowProc(window, message, wParam, lParam);
 }
 
 void TTrayIcon::HandleCallback(LPARAM event) {

@@ -4,7 +4,7 @@
 
 #include "framework/Component.h"
 #include "framework/Graphics.h"
-#include "framework/UtilWindow.h"
+#include "framework/Window.h"
 
 #include <windows.h>
 
@@ -139,7 +139,7 @@ private:
     bool Notify(DWORD message, UINT flags);
     void StopAddRetry();
 
-    std::unique_ptr<UtilWindow> window_;
+    std::unique_ptr<HandlerWindow> window_;
     UINT taskbarCreated_ = 0;
     NOTIFYICONDATAA data_{};
     bool active_ = false;

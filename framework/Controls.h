@@ -4,6 +4,7 @@
 
 #include "framework/Component.h"
 #include "framework/Graphics.h"
+#include "framework/Window.h"
 
 #include <string>
 #include <vector>
@@ -136,7 +137,7 @@ private:
 };
 
 // A control with a window of its own.
-class TWinControl : public TControl {
+class TWinControl : public TControl, public WindowTarget {
 public:
     explicit TWinControl(TComponent* owner);
     ~TWinControl() override;
@@ -173,6 +174,10 @@ public:
 
     // The window's own message handling; anything it raises is shown by the application.
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    TObject* Sender(UINT, WPARAM) override { return this; }
+    void Attached(HWND window) override { handle_ = window; }
+    void Detached() override;
     // A notification that the parent received for this control (WM_COMMAND, WM_NOTIFY,
     // WM_CTLCOLOR*); true when handled, with the answer in `result`.
     virtual bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -214,7 +219,6 @@ protected:
 
 private:
     friend class TControl;
-    friend struct WindowProcedures;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
     void PaintGraphicControls(HDC dc);
@@ -226,8 +230,6 @@ private:
     // Hands a mouse message to the windowless child that holds the capture or lies under the
     // pointer; false when there is none.
     bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
-    void Attach(HWND window, bool subclassed);
-    void Detach();
 
     HWND handle_ = nullptr;
     bool subclassed_ = false;

@@ -2,12 +2,11 @@
 
 #include "framework/Exceptions.h"
 #include "framework/FormReader.h"
+#include "framework/MessageWindow.h"
 #include "framework/PropertyValues.h"
 #include "framework/Text.h"
 
 namespace {
-
-constexpr UINT_PTR kTimerId = 1;
 
 TBevelCut BevelValue(const PropertyValue& value) {
     static const std::pair<const char*, TBevelCut> kBevels[] = {
@@ -102,11 +101,12 @@ void TImage::SetProperty(const PropertyItem& property, FormReader& reader) {
     }
 }
 
-TTimer::TTimer(TComponent* owner) : TComponent(owner) {}
+TTimer::TTimer(TComponent* owner)
+    : TComponent(owner),
+      id_(MessageWindow::Instance().AddTimer(this, [this] { Fire(OnTimer, this); })) {}
 
 TTimer::~TTimer() {
-    enabled_ = false;
-    UpdateTimer();
+    MessageWindow::Instance().RemoveTimer(id_);
 }
 
 void TTimer::SetInterval(uint32_t interval) {
@@ -124,35 +124,21 @@ void TTimer::SetEnabled(bool enabled) {
 }
 
 void TTimer::UpdateTimer() {
+    HWND window = MessageWindow::Instance().Handle();
     if (running_) {
-        KillTimer(window_->Handle(), kTimerId);
+        KillTimer(window, id_);
         running_ = false;
     }
     if (!enabled_ || interval_ == 0 || !OnTimer) {
         return;
     }
-    if (!window_) {
-        window_ = std::make_unique<UtilWindow>(
-            L"TTimerWindow", WS_POPUP, WS_EX_TOOLWINDOW, this,
-            [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-                return HandleMessage(window, message, wParam, lParam);
-            });
-    }
     // The platform counts at most USER_TIMER_MAXIMUM milliseconds (about 24.8 days); a longer
     // interval ticks after that longest count.
     UINT elapse = interval_ > USER_TIMER_MAXIMUM ? USER_TIMER_MAXIMUM : interval_;
-    running_ = SetTimer(window_->Handle(), kTimerId, elapse, nullptr) != 0;
+    running_ = SetTimer(window, id_, elapse, nullptr) != 0;
     if (!running_) {
         throw Exception("Plus de minuterie disponible");
     }
-}
-
-LRESULT TTimer::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER && wParam == kTimerId) {
-        Fire(OnTimer, this);
-        return 0;
-    }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 void TTimer::SetProperty(const PropertyItem& property, FormReader& reader) {

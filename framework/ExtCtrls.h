@@ -2,10 +2,8 @@
 // Panels, images and timers.
 
 #include "framework/Controls.h"
-#include "framework/UtilWindow.h"
 
 #include <cstdint>
-#include <memory>
 
 enum class TBevelCut { bvNone, bvLowered, bvRaised };
 
@@ -42,7 +40,8 @@ private:
     OwnedIcon icon_;
 };
 
-// A window timer. It ticks while it is enabled, its interval is not 0 and it has a handler.
+// A window timer on the framework's message window, under an identifier of its own. It ticks
+// while it is enabled, its interval is not 0 and it has a handler.
 class TTimer : public TComponent {
 public:
     explicit TTimer(TComponent* owner);
@@ -63,10 +62,9 @@ public:
 
 private:
     void UpdateTimer();
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     uint32_t interval_ = 1000;
     bool enabled_ = true;
     bool running_ = false;
-    std::unique_ptr<UtilWindow> window_;
+    UINT_PTR id_;
 };

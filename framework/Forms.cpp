@@ -73,22 +73,6 @@ private:
 
 }  // namespace
 
-std::string MessageOf(std::exception_ptr error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const std::exception& e) {
-        return e.what();
-    } catch (...) {
-        return "Erreur inconnue";
-    }
-}
-
-void HandleApplicationException(TObject* sender, std::exception_ptr error) {
-    if (Application != nullptr) {
-        Application->HandleException(sender, error);
-    }
-}
-
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
     static bool registered = false;
     if (!registered) {
@@ -323,6 +307,8 @@ void TForm::SetProperty(const PropertyItem& property, FormReader& reader) {
 
 TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
+    SetExceptionHandler(
+        [this](TObject* sender, std::exception_ptr error) { HandleException(sender, error); });
 }
 
 TApplication::~TApplication() {
@@ -330,6 +316,7 @@ TApplication::~TApplication() {
     window_.reset();
     if (Application == this) {
         Application = nullptr;
+        SetExceptionHandler(nullptr);
     }
 }
 
@@ -338,13 +325,15 @@ void TApplication::Initialize() {
     InitCommonControlsEx(&controls);
     int width = GetSystemMetrics(SM_CXSCREEN);
     int height = GetSystemMetrics(SM_CYSCREEN);
-    window_ = std::make_unique<UtilWindow>(
-        L"TApplication", WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0,
-        this,
-        [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    window_ = std::make_unique<HandlerWindow>(
+        WindowSpec{.className = L"TApplication",
+                   .style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+                   .title = L"Velmora",
+                   .x = width / 2,
+                   .y = height / 2},
+        this, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return WindowProc(window, message, wParam, lParam);
-        },
-        L"Velmora", width / 2, height / 2, 0, 0);
+        });
 }
 
 int TApplication::StartupShowCommand() const {

@@ -5,7 +5,7 @@
 #include "framework/Controls.h"
 #include "framework/FormReader.h"
 #include "framework/Scale.h"
-#include "framework/UtilWindow.h"
+#include "framework/Window.h"
 
 #include <exception>
 #include <functional>
@@ -202,7 +202,7 @@ private:
     void HandleMessage(MSG& message);
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    std::unique_ptr<UtilWindow> window_;
+    std::unique_ptr<HandlerWindow> window_;
     TForm* mainForm_ = nullptr;
     bool showMainForm_ = true;
     bool terminated_ = false;

@@ -3,36 +3,19 @@
 #include "framework/Exceptions.h"
 #include "framework/FormReader.h"
 #include "framework/Handles.h"
+#include "framework/MessageWindow.h"
 #include "framework/Text.h"
-#include "framework/UtilWindow.h"
 #include "platform/Facets.h"
 #include "platform/WindowManager.h"
 
 #include <algorithm>
-#include <map>
-#include <memory>
 
-namespace {
-
-// Menu command identifiers start above the range that dialogs use for their own buttons.
-UINT NextCommand() {
-    static UINT next = 100;
-    return next++;
-}
-
-std::map<UINT, TMenuItem*>& ItemsByCommand() {
-    static std::map<UINT, TMenuItem*> items;
-    return items;
-}
-
-}  // namespace
-
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NextCommand()) {
-    ItemsByCommand()[command_] = this;
-}
+TMenuItem::TMenuItem(TComponent* owner)
+    : TComponent(owner),
+      command_(MessageWindow::Instance().AddCommand(this, [this] { Click(); })) {}
 
 TMenuItem::~TMenuItem() {
-    ItemsByCommand().erase(command_);
+    MessageWindow::Instance().RemoveCommand(command_);
     if (menu_ != nullptr) {
         menu_->Remove(this);
     }
@@ -98,17 +81,5 @@ void TPopupMenu::Popup(int x, int y) {
 }
 
 HWND TPopupMenu::CommandWindow() {
-    static UtilWindow window(
-        L"TPUtilWindow", WS_POPUP, WS_EX_TOOLWINDOW, nullptr,
-        [](HWND handle, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-            if (message == WM_COMMAND && HIWORD(wParam) == 0 && lParam == 0) {
-                auto found = ItemsByCommand().find(LOWORD(wParam));
-                if (found != ItemsByCommand().end()) {
-                    found->second->Click();
-                }
-                return 0;
-            }
-            return DefWindowProcW(handle, message, wParam, lParam);
-        });
-    return window.Handle();
+    return MessageWindow::Instance().Handle();
 }

@@ -1,6 +1,5 @@
 #include "framework/Controls.h"
 
-#include "framework/ExceptionEdge.h"
 #include "framework/Exceptions.h"
 #include "framework/FormReader.h"
 #include "framework/Scale.h"
@@ -11,65 +10,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <set>
-
-namespace {
-
-constexpr wchar_t kControlProperty[] = L"Velmora.Control";
-constexpr UINT_PTR kSubclassId = 1;
-
-}  // namespace
-
-// The framework's two window procedures: one for the window classes it registers, one for the
-// standard controls it subclasses. Both route to the control object and stop every exception.
-struct WindowProcedures {
-    static LRESULT Dispatch(TWinControl* control, HWND window, UINT message, WPARAM wParam,
-                            LPARAM lParam) {
-        LRESULT result = RunGuarded(control, LRESULT{0},
-                                    [&] { return control->WndProc(message, wParam, lParam); });
-        if (message == WM_NCDESTROY && control->handle_ == window) {
-            control->Detach();
-        }
-        return result;
-    }
-
-    static LRESULT CALLBACK Framework(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_NCCREATE) {
-            auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-            static_cast<TWinControl*>(create->lpCreateParams)->Attach(window, false);
-        }
-        TWinControl* control = TWinControl::FromHandle(window);
-        if (control == nullptr) {
-            return DefWindowProcW(window, message, wParam, lParam);
-        }
-        return Dispatch(control, window, message, wParam, lParam);
-    }
-
-    static LRESULT CALLBACK Subclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR, DWORD_PTR data) {
-        return Dispatch(reinterpret_cast<TWinControl*>(data), window, message, wParam, lParam);
-    }
-
-    static void RegisterClassOnce(const std::wstring& className, UINT classStyle) {
-        static std::set<std::wstring> registered;
-        if (registered.count(className) != 0) {
-            return;
-        }
-        WNDCLASSEXW windowClass{};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.style = classStyle;
-        windowClass.lpfnWndProc = Framework;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), L"MAINICON");
-        windowClass.lpszClassName = className.c_str();
-        if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-            throw Exception("Impossible d'enregistrer la classe de fenêtre " +
-                            WideToUtf8(className));
-        }
-        registered.insert(className);
-    }
-};
 
 TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
@@ -82,28 +22,10 @@ TWinControl::~TWinControl() {
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) {
-    return window != nullptr ? static_cast<TWinControl*>(GetPropW(window, kControlProperty))
-                             : nullptr;
+    return dynamic_cast<TWinControl*>(TargetOf(window));
 }
 
-void TWinControl::Attach(HWND window, bool subclassed) {
-    handle_ = window;
-    subclassed_ = subclassed;
-    SetPropW(window, kControlProperty, this);
-    if (subclassed) {
-        SetWindowSubclass(window, WindowProcedures::Subclass, kSubclassId,
-                          reinterpret_cast<DWORD_PTR>(this));
-    }
-}
-
-void TWinControl::Detach() {
-    if (handle_ == nullptr) {
-        return;
-    }
-    RemovePropW(handle_, kControlProperty);
-    if (subclassed_) {
-        RemoveWindowSubclass(handle_, WindowProcedures::Subclass, kSubclassId);
-    }
+void TWinControl::Detached() {
     handle_ = nullptr;
     trackingMouse_ = false;
 }
@@ -114,8 +36,12 @@ void TWinControl::DestroyHandle() {
     }
     // Detached first, so the window's last messages no longer reach a dying object.
     HWND window = handle_;
-    Detach();
+    DetachWindow(window);
     DestroyWindow(window);
+}
+
+LRESULT TWinControl::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
+    return WndProc(message, wParam, lParam);
 }
 
 void TWinControl::CreateParams(WindowParams& params) {
@@ -135,9 +61,6 @@ void TWinControl::CreateHandle() {
         params.parent = Parent()->Handle();
     }
     CreateParams(params);
-    if (params.frameworkClass) {
-        WindowProcedures::RegisterClassOnce(params.className, params.classStyle);
-    }
     DWORD style = params.style;
     if (Visible() && (style & WS_CHILD) != 0) {
         style |= WS_VISIBLE;
@@ -149,15 +72,27 @@ void TWinControl::CreateHandle() {
         style |= WS_TABSTOP;
     }
     std::wstring text = Utf8ToWide(TControl::Caption());
-    HWND window =
-        CreateWindowExW(params.exStyle, params.className.c_str(), text.c_str(), style, Left(),
-                        Top(), Width(), Height(), params.parent, nullptr, GetModuleHandleW(nullptr),
-                        params.frameworkClass ? this : nullptr);
-    if (window == nullptr) {
-        throw Exception("Impossible de créer la fenêtre " + Name());
-    }
-    if (!params.frameworkClass) {
-        Attach(window, true);
+    if (params.frameworkClass) {
+        CreateFrameworkWindow({.className = params.className,
+                               .classStyle = params.classStyle,
+                               .style = style,
+                               .exStyle = params.exStyle,
+                               .title = text,
+                               .x = Left(),
+                               .y = Top(),
+                               .width = Width(),
+                               .height = Height(),
+                               .parent = params.parent},
+                              *this);
+    } else {
+        HWND window = CreateWindowExW(params.exStyle, params.className.c_str(), text.c_str(), style,
+                                      Left(), Top(), Width(), Height(), params.parent, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+        if (window == nullptr) {
+            throw Exception("Impossible de créer la fenêtre " + Name());
+        }
+        subclassed_ = true;
+        SubclassWindow(window, *this);
     }
     HandleCreated();
     for (TControl* control : controls_) {

@@ -1,0 +1,31 @@
+#include "framework/ExceptionEdge.h"
+
+namespace {
+
+ExceptionHandler& Slot() {
+    static ExceptionHandler handler;
+    return handler;
+}
+
+}  // namespace
+
+std::string MessageOf(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Erreur inconnue";
+    }
+}
+
+void SetExceptionHandler(ExceptionHandler handler) {
+    Slot() = std::move(handler);
+}
+
+void HandleEscapedException(TObject* sender, std::exception_ptr error) {
+    // Copied: the handler may empty the slot while it runs.
+    if (ExceptionHandler handler = Slot()) {
+        handler(sender, error);
+    }
+}

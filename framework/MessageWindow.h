@@ -1,0 +1,41 @@
+#pragma once
+// The framework's one hidden window for timer ticks and menu commands: every timer counts on
+// it under an identifier of its own, and the commands of a shown menu come back to it.
+
+#include "framework/Window.h"
+
+#include <functional>
+#include <map>
+
+class MessageWindow final : public WindowTarget {
+public:
+    static MessageWindow& Instance();
+    HWND Handle() const { return window_.get(); }
+
+    // A new identifier, for SetTimer on this window or for a menu command, whose WM_TIMER or
+    // WM_COMMAND runs `work`; `sender` is named to the exception handler when it raises.
+    UINT_PTR AddTimer(TObject* sender, std::function<void()> work);
+    UINT AddCommand(TObject* sender, std::function<void()> work);
+    // The timer is stopped too.
+    void RemoveTimer(UINT_PTR id);
+    void RemoveCommand(UINT id);
+
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    TObject* Sender(UINT message, WPARAM wParam) override;
+
+private:
+    struct Client {
+        TObject* sender;
+        std::function<void()> work;
+    };
+    MessageWindow();
+    ~MessageWindow();
+    const Client* Find(UINT message, WPARAM wParam) const;
+
+    std::map<UINT_PTR, Client> timers_;
+    std::map<UINT_PTR, Client> commands_;
+    UINT_PTR nextTimer_ = 1;
+    // Menu command identifiers start above the range that dialogs use for their own buttons.
+    UINT nextCommand_ = 100;
+    OwnedWindow window_;
+};

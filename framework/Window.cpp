@@ -1,0 +1,154 @@
+#include "framework/Window.h"
+
+#include "framework/ExceptionEdge.h"
+#include "framework/Exceptions.h"
+#include "framework/Text.h"
+
+#include <commctrl.h>
+
+#include <set>
+
+namespace {
+
+constexpr wchar_t kTargetProperty[] = L"Velmora.Window";
+constexpr UINT_PTR kSubclassId = 1;
+
+LRESULT Dispatch(WindowTarget& target, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = RunGuarded(target.Sender(message, wParam), LRESULT{0}, [&] {
+        return target.HandleMessage(window, message, wParam, lParam);
+    });
+    if (message == WM_NCDESTROY) {
+        DetachWindow(window);
+    }
+    return result;
+}
+
+void Attach(HWND window, WindowTarget& target) {
+    SetPropW(window, kTargetProperty, &target);
+    target.Attached(window);
+}
+
+LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        // The wide and the single-byte creation records both start with the creation data.
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        Attach(window, *static_cast<WindowTarget*>(create->lpCreateParams));
+    }
+    WindowTarget* target = TargetOf(window);
+    if (target == nullptr) {
+        return DefaultWindowProc(window, message, wParam, lParam);
+    }
+    return Dispatch(*target, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR data) {
+    return Dispatch(*reinterpret_cast<WindowTarget*>(data), window, message, wParam, lParam);
+}
+
+void RegisterOnce(const WindowSpec& spec) {
+    static std::set<std::wstring> registered;
+    if (registered.count(spec.className) != 0) {
+        return;
+    }
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HICON icon = LoadIconW(instance, L"MAINICON");
+    HCURSOR cursor = LoadCursorW(nullptr, IDC_ARROW);
+    ATOM atom = 0;
+    if (spec.ansi) {
+        std::string name(spec.className.begin(), spec.className.end());
+        WNDCLASSEXA windowClass{sizeof windowClass,
+                                spec.classStyle,
+                                Procedure,
+                                0,
+                                0,
+                                instance,
+                                icon,
+                                cursor,
+                                nullptr,
+                                nullptr,
+                                name.c_str(),
+                                nullptr};
+        atom = RegisterClassExA(&windowClass);
+    } else {
+        WNDCLASSEXW windowClass{sizeof windowClass,
+                                spec.classStyle,
+                                Procedure,
+                                0,
+                                0,
+                                instance,
+                                icon,
+                                cursor,
+                                nullptr,
+                                nullptr,
+                                spec.className.c_str(),
+                                nullptr};
+        atom = RegisterClassExW(&windowClass);
+    }
+    if (atom == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+        throw Exception("Impossible d'enregistrer la classe de fenêtre " +
+                        WideToUtf8(spec.className));
+    }
+    registered.insert(spec.className);
+}
+
+}  // namespace
+
+HWND CreateFrameworkWindow(const WindowSpec& spec, WindowTarget& target) {
+    RegisterOnce(spec);
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HWND window = nullptr;
+    if (spec.ansi) {
+        std::string name(spec.className.begin(), spec.className.end());
+        window = CreateWindowExA(
+            spec.exStyle, name.c_str(), Utf8ToAnsi(WideToUtf8(spec.title)).c_str(), spec.style,
+            spec.x, spec.y, spec.width, spec.height, spec.parent, nullptr, instance, &target);
+    } else {
+        window = CreateWindowExW(spec.exStyle, spec.className.c_str(), spec.title.c_str(),
+                                 spec.style, spec.x, spec.y, spec.width, spec.height, spec.parent,
+                                 nullptr, instance, &target);
+    }
+    if (window == nullptr) {
+        throw Exception("Impossible de créer la fenêtre " + WideToUtf8(spec.className));
+    }
+    return window;
+}
+
+void SubclassWindow(HWND window, WindowTarget& target) {
+    Attach(window, target);
+    SetWindowSubclass(window, SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(&target));
+}
+
+void DetachWindow(HWND window) {
+    WindowTarget* target = TargetOf(window);
+    if (target == nullptr) {
+        return;
+    }
+    RemovePropW(window, kTargetProperty);
+    // Nothing to remove from a window of the framework's own classes.
+    RemoveWindowSubclass(window, SubclassProcedure, kSubclassId);
+    target->Detached();
+}
+
+WindowTarget* TargetOf(HWND window) {
+    return window != nullptr ? static_cast<WindowTarget*>(GetPropW(window, kTargetProperty))
+                             : nullptr;
+}
+
+LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return IsWindowUnicode(window) ? DefWindowProcW(window, message, wParam, lParam)
+                                   : DefWindowProcA(window, message, wParam, lParam);
+}
+
+HandlerWindow::HandlerWindow(const WindowSpec& spec, TObject* sender, Handler handler)
+    : sender_(sender), handler_(std::move(handler)) {
+    window_.reset(CreateFrameworkWindow(spec, *this));
+}
+
+HandlerWindow::~HandlerWindow() {
+    DetachWindow(window_.get());
+}
+
+LRESULT HandlerWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return handler_(window, message, wParam, lParam);
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The framework's one window procedure. Every window that the framework makes, and every
+// standard control that it subclasses, hands its messages to a WindowTarget: attached when the
+// window is created (WM_NCCREATE) or subclassed, detached at WM_NCDESTROY, and every exception
+// that a message raises stops there.
+
+#include "framework/Classes.h"
+#include "framework/Handles.h"
+
+#include <functional>
+#include <string>
+
+class WindowTarget {
+public:
+    virtual LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // Named to the exception handler when that message raises.
+    virtual TObject* Sender(UINT message, WPARAM wParam) = 0;
+    // The window now routes to the target, and stops at its end or when detached.
+    virtual void Attached(HWND) {}
+    virtual void Detached() {}
+
+protected:
+    ~WindowTarget() = default;
+};
+
+struct WindowSpec {
+    std::wstring className{};
+    // A window of the single-byte character set, whose unhandled messages go to DefWindowProcA.
+    bool ansi = false;
+    UINT classStyle = 0;
+    DWORD style = WS_POPUP;
+    DWORD exStyle = 0;
+    std::wstring title{};
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    HWND parent = nullptr;
+};
+
+// Registers the class at its first window, then creates the window for `target`; raises when
+// either fails.
+HWND CreateFrameworkWindow(const WindowSpec& spec, WindowTarget& target);
+// Routes the messages of a window of a system class to `target`.
+void SubclassWindow(HWND window, WindowTarget& target);
+// Stops the routing before the window goes, so that its last messages reach no dying object.
+void DetachWindow(HWND window);
+WindowTarget* TargetOf(HWND window);
+// The system's default handling, in the window's own character set.
+LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// A hidden window of the framework's own whose messages go to a callable: the application
+// window and the tray icon's window.
+class HandlerWindow final : public WindowTarget {
+public:
+    using Handler = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
+    HandlerWindow(const WindowSpec& spec, TObject* sender, Handler handler);
+    ~HandlerWindow();
+    HandlerWindow(const HandlerWindow&) = delete;
+    HandlerWindow& operator=(const HandlerWindow&) = delete;
+
+    HWND Handle() const { return window_.get(); }
+
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    TObject* Sender(UINT, WPARAM) override { return sender_; }
+
+private:
+    TObject* sender_;
+    Handler handler_;
+    OwnedWindow window_;
+};

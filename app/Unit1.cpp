@@ -119,8 +119,8 @@ void TForm1::Button2Click(TObject*) {
 
 void TForm1::Button3Click(TObject*) {
     platform::Facets& facets = platform::Current();
-    MemoryReadout readout =
-        ComposeReadout(facets.memory->Query(), facets.regional->ThousandSeparator());
+    maintenance::MemoryReadout readout =
+        maintenance::ComposeReadout(facets.memory->Query(), facets.regional->ThousandSeparator());
     Label7->SetCaption(readout.available);
     Label8->SetCaption(readout.used);
     Label6->SetCaption(readout.total);

@@ -24,7 +24,7 @@ struct TShiftState {
     bool operator==(const TShiftState&) const = default;
 };
 
-enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TCloseAction { caNone, caHide };
 
 using TNotifyEvent = std::function<void(TObject* sender)>;
 using TMouseEvent =

@@ -12,7 +12,6 @@ TComponent::TComponent(TComponent* owner) {
 }
 
 TComponent::~TComponent() {
-    destroying_ = true;
     DestroyComponents();
     if (owner_ != nullptr) {
         owner_->Remove(this);

@@ -10,7 +10,7 @@
 struct PropertyItem;
 class FormReader;
 
-enum class TOperation { opInsert, opRemove };
+enum class TOperation { opRemove };
 
 class TComponent : public TObject {
 public:
@@ -26,13 +26,7 @@ public:
     const std::vector<TComponent*>& Components() const { return components_; }
     TComponent* FindComponent(std::string_view name) const;
 
-    template <typename T>
-    bool Is() const {
-        return dynamic_cast<const T*>(this) != nullptr;
-    }
-
     bool IsLoading() const { return loading_; }
-    bool IsDestroying() const { return destroying_; }
     // True only inside a form designer, which this program never is.
     bool IsDesigning() const { return false; }
 
@@ -44,6 +38,9 @@ public:
 
     // Takes a component that the form resource nests inside this one's block.
     virtual void SetParentComponent(TComponent* parent);
+    // Whether the component has a place on a parent: a control does, a non-visual component
+    // sits on the form without one.
+    virtual bool HasParent() const { return false; }
 
     // Sets a published property from the form resource; unknown names raise EReadError.
     virtual void SetProperty(const PropertyItem& property, FormReader& reader);
@@ -60,7 +57,6 @@ private:
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;
     bool loading_ = false;
-    bool destroying_ = false;
 };
 
 template <typename T>

@@ -7,6 +7,20 @@
 
 #include <algorithm>
 
+namespace {
+
+TAlign AlignValue(const PropertyValue& value) {
+    static const std::pair<const char*, TAlign> kAligns[] = {
+        {"alNone", TAlign::alNone},
+        {"alTop", TAlign::alTop},
+        {"alBottom", TAlign::alBottom},
+        {"alClient", TAlign::alClient},
+    };
+    return EnumValue(value, kAligns, "alignement");
+}
+
+}  // namespace
+
 TControl::TControl(TComponent* owner) : TComponent(owner) {
     font_.OnChange = [this] {
         // A font set on the control itself stops following the parent's.

@@ -11,7 +11,7 @@
 
 class TWinControl;
 
-enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum class TAlign { alNone, alTop, alBottom, alClient };
 
 class TControl : public TComponent {
 public:
@@ -57,6 +57,7 @@ public:
     // Scales the place, size and font that the control holds at previousDpi to dpi.
     virtual void ChangeScale(int dpi, int previousDpi);
     void SetParentComponent(TComponent* parent) override;
+    bool HasParent() const override { return true; }
 
     // The mouse over the control, in the control's own coordinates. A windowed control hears
     // of it from its window; a windowless one from its parent's window.
@@ -189,13 +190,10 @@ public:
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
 
 protected:
-    struct WindowParams {
-        std::wstring className;
+    struct WindowParams : WindowSpec {
+        WindowParams()
+            : WindowSpec{.classStyle = CS_DBLCLKS, .style = WS_CHILD | WS_CLIPSIBLINGS} {}
         bool frameworkClass = false;  // a class of ours, or a standard control to subclass
-        DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-        DWORD exStyle = 0;
-        HWND parent = nullptr;
-        UINT classStyle = CS_DBLCLKS;
     };
     virtual void CreateParams(WindowParams& params);
     // The window exists: give it what the object already holds.

@@ -1,13 +1,6 @@
 #include "framework/ExceptionEdge.h"
 
-namespace {
-
-ExceptionHandler& Slot() {
-    static ExceptionHandler handler;
-    return handler;
-}
-
-}  // namespace
+static ExceptionHandler slot;
 
 std::string MessageOf(std::exception_ptr error) {
     try {
@@ -20,12 +13,12 @@ std::string MessageOf(std::exception_ptr error) {
 }
 
 void SetExceptionHandler(ExceptionHandler handler) {
-    Slot() = std::move(handler);
+    slot = std::move(handler);
 }
 
 void HandleEscapedException(TObject* sender, std::exception_ptr error) {
     // Copied: the handler may empty the slot while it runs.
-    if (ExceptionHandler handler = Slot()) {
+    if (ExceptionHandler handler = slot) {
         handler(sender, error);
     }
 }

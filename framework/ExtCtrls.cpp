@@ -11,7 +11,6 @@ namespace {
 TBevelCut BevelValue(const PropertyValue& value) {
     static const std::pair<const char*, TBevelCut> kBevels[] = {
         {"bvNone", TBevelCut::bvNone},
-        {"bvLowered", TBevelCut::bvLowered},
         {"bvRaised", TBevelCut::bvRaised},
     };
     return EnumValue(value, kBevels, "biseau");
@@ -30,8 +29,7 @@ void TPanel::CreateParams(WindowParams& params) {
 }
 
 int TPanel::BevelSize() const {
-    return (bevelOuter_ != TBevelCut::bvNone ? bevelWidth_ : 0) +
-           (bevelInner_ != TBevelCut::bvNone ? bevelWidth_ : 0);
+    return bevelOuter_ != TBevelCut::bvNone ? 1 : 0;
 }
 
 RECT TPanel::AlignArea() const {
@@ -41,27 +39,15 @@ RECT TPanel::AlignArea() const {
 }
 
 void TPanel::PaintWindow(HDC dc) {
-    RECT rect = ClientRect();
-    auto drawBevel = [&](TBevelCut cut) {
-        if (cut == TBevelCut::bvNone) {
-            return;
-        }
-        for (int i = 0; i < bevelWidth_; ++i) {
-            DrawEdge(dc, &rect, cut == TBevelCut::bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER,
-                     BF_RECT | BF_ADJUST);
-        }
-    };
-    drawBevel(bevelOuter_);
-    drawBevel(bevelInner_);
+    if (bevelOuter_ == TBevelCut::bvRaised) {
+        RECT rect = ClientRect();
+        DrawEdge(dc, &rect, BDR_RAISEDINNER, BF_RECT);
+    }
 }
 
 void TPanel::SetProperty(const PropertyItem& property, FormReader& reader) {
     if (property.name == "BevelOuter") {
         bevelOuter_ = BevelValue(property.value);
-    } else if (property.name == "BevelInner") {
-        bevelInner_ = BevelValue(property.value);
-    } else if (property.name == "BevelWidth") {
-        bevelWidth_ = property.value.AsInteger();
     } else {
         TWinControl::SetProperty(property, reader);
     }
@@ -103,10 +89,10 @@ void TImage::SetProperty(const PropertyItem& property, FormReader& reader) {
 
 TTimer::TTimer(TComponent* owner)
     : TComponent(owner),
-      id_(MessageWindow::Instance().AddTimer(this, [this] { Fire(OnTimer, this); })) {}
+      id_(MessageWindow::Instance().Add(this, [this] { Fire(OnTimer, this); })) {}
 
 TTimer::~TTimer() {
-    MessageWindow::Instance().RemoveTimer(id_);
+    MessageWindow::Instance().Remove(id_);
 }
 
 void TTimer::SetInterval(uint32_t interval) {

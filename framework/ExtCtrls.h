@@ -5,12 +5,11 @@
 
 #include <cstdint>
 
-enum class TBevelCut { bvNone, bvLowered, bvRaised };
+enum class TBevelCut { bvNone, bvRaised };
 
 class TPanel : public TWinControl {
 public:
     explicit TPanel(TComponent* owner);
-    TBevelCut BevelOuter() const { return bevelOuter_; }
     RECT AlignArea() const override;
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
 
@@ -21,8 +20,6 @@ protected:
 private:
     int BevelSize() const;
     TBevelCut bevelOuter_ = TBevelCut::bvRaised;
-    TBevelCut bevelInner_ = TBevelCut::bvNone;
-    int bevelWidth_ = 1;
 };
 
 // An icon from the program's resources, centred in its own static window.
@@ -66,5 +63,5 @@ private:
     uint32_t interval_ = 1000;
     bool enabled_ = true;
     bool running_ = false;
-    UINT_PTR id_;
+    UINT id_;
 };

@@ -1,7 +1,6 @@
 #include "framework/FormReader.h"
 
-#include "framework/Controls.h"
-#include "framework/Forms.h"
+#include "framework/Component.h"
 
 ClassRegistry& ClassRegistry::Instance() {
     static ClassRegistry registry;
@@ -14,9 +13,9 @@ const ComponentFactory* ClassRegistry::Find(const std::string& className) const 
 }
 
 void FormReader::Read(const ObjectNode& rootNode) {
-    if (rootNode.className != root_.ClassName()) {
+    if (rootNode.className != form_.ClassName()) {
         ThrowReadError(rootNode.line, "la fiche décrit « " + rootNode.className + " », pas « " +
-                                          root_.ClassName() + " »");
+                                          form_.ClassName() + " »");
     }
     root_.SetName(rootNode.name);
     ApplyProperties(root_, rootNode.properties);
@@ -53,10 +52,10 @@ void FormReader::ReadChild(const ObjectNode& node, TComponent* parent) {
     component->BeginLoading();
     // Non-visual components sit on the form without a parent; everything else is placed in
     // the block that encloses it.
-    if (parent != &root_ || dynamic_cast<TControl*>(component) != nullptr) {
+    if (parent != &root_ || component->HasParent()) {
         component->SetParentComponent(parent);
     }
-    if (!root_.BindField(node.name, component)) {
+    if (!form_.BindField(node.name, component)) {
         ThrowReadError(node.line, "« " + node.name + " » n'est pas du type de son champ");
     }
     ApplyProperties(*component, node.properties);
@@ -73,7 +72,7 @@ void FormReader::ApplyProperties(TComponent& component,
 }
 
 const TMethod& FormReader::FindMethod(const PropertyValue& value) {
-    const TMethod* method = root_.FindMethod(value.AsIdentifier());
+    const TMethod* method = form_.FindMethod(value.AsIdentifier());
     if (method == nullptr) {
         ThrowReadError(value.line, "méthode inconnue « " + value.text + " »");
     }

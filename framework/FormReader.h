@@ -11,8 +11,6 @@
 #include <vector>
 
 class TComponent;
-class TForm;
-class TWinControl;
 
 // A method of the form that an event property names.
 using TMethod =
@@ -35,9 +33,24 @@ private:
     std::map<std::string, ComponentFactory> factories_;
 };
 
+// What the reader needs of the form it fills, besides the component that the form is.
+class FormRoot {
+public:
+    // The class that the resource's root object must name.
+    virtual const char* ClassName() const = 0;
+    // The form's method of that name, or nullptr.
+    virtual const TMethod* FindMethod(const std::string& name) const = 0;
+    // Points the form's field of that name at the component; false when the field's type
+    // does not fit.
+    virtual bool BindField(const std::string& name, TComponent* component) = 0;
+
+protected:
+    ~FormRoot() = default;
+};
+
 class FormReader {
 public:
-    explicit FormReader(TForm& root) : root_(root) {}
+    FormReader(TComponent& root, FormRoot& form) : root_(root), form_(form) {}
 
     // Creates every component of the resource with its properties. Handler names are resolved
     // as they are read, so a handler that the resource gives the form is in place before the
@@ -80,6 +93,7 @@ private:
         std::function<bool(TComponent*)> assign;
     };
 
-    TForm& root_;
+    TComponent& root_;
+    FormRoot& form_;
     std::vector<PendingReference> references_;
 };

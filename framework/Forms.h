@@ -16,16 +16,16 @@
 #include <string_view>
 #include <vector>
 
-enum class TPosition { poDesigned, poDesktopCenter, poScreenCenter };
+enum class TPosition { poDesigned, poDesktopCenter };
 enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 
-class TForm : public TWinControl {
+class TForm : public TWinControl, public FormRoot {
 public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
 
     // The window class name, and the name of the form resource that describes the form.
-    virtual const char* ClassName() const = 0;
+    const char* ClassName() const override = 0;
 
     // Builds the form from its resource: components and properties, then every component's
     // end-of-loading notification, then the window, then OnCreate.
@@ -43,7 +43,6 @@ public:
     void SetWindowState(TWindowState state);
     // Marks the state without touching the window, as a start minimized does.
     void MarkWindowState(TWindowState state) { windowState_ = state; }
-    TPosition Position() const { return position_; }
 
     // The control that had the keyboard focus last; it gets it back whenever the form does.
     TWinControl* ActiveControl() const;
@@ -59,46 +58,20 @@ public:
     TNotifyEvent OnCreate;
     TCloseEvent OnClose;
 
-    const TMethod* FindMethod(const std::string& name) const;
-    // Points the form's field of that name at the component; false when the field's type
-    // does not fit.
-    bool BindField(const std::string& name, TComponent* component);
+    const TMethod* FindMethod(const std::string& name) const override;
+    bool BindField(const std::string& name, TComponent* component) override;
 
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
-    template <typename Form>
-    void Publish(const std::string& name, void (Form::*method)(TObject*)) {
-        methods_[name] = TNotifyEvent(
-            [this, method](TObject* sender) { (static_cast<Form*>(this)->*method)(sender); });
-    }
-    template <typename Form>
-    void Publish(const std::string& name,
-                 void (Form::*method)(TObject*, TMouseButton, TShiftState, int, int)) {
-        methods_[name] = TMouseEvent(
-            [this, method](TObject* sender, TMouseButton button, TShiftState shift, int x, int y) {
-                (static_cast<Form*>(this)->*method)(sender, button, shift, x, y);
-            });
-    }
-    template <typename Form>
-    void Publish(const std::string& name, void (Form::*method)(TObject*, TShiftState, int, int)) {
+    // A method that the form resource may name as a handler of the event of its signature.
+    template <typename Form, typename... Args>
+    void Publish(const std::string& name, void (Form::*method)(TObject*, Args...)) {
         methods_[name] =
-            TMouseMoveEvent([this, method](TObject* sender, TShiftState shift, int x, int y) {
-                (static_cast<Form*>(this)->*method)(sender, shift, x, y);
+            std::function<void(TObject*, Args...)>([this, method](TObject* sender, Args... args) {
+                (static_cast<Form*>(this)->*method)(sender, args...);
             });
-    }
-    template <typename Form>
-    void Publish(const std::string& name, void (Form::*method)(TObject*, TCloseAction&)) {
-        methods_[name] = TCloseEvent([this, method](TObject* sender, TCloseAction& action) {
-            (static_cast<Form*>(this)->*method)(sender, action);
-        });
-    }
-    template <typename Form>
-    void Publish(const std::string& name, void (Form::*method)(TObject*, const Exception&)) {
-        methods_[name] = TExceptionEvent([this, method](TObject* sender, const Exception& error) {
-            (static_cast<Form*>(this)->*method)(sender, error);
-        });
     }
     template <typename T>
     void PublishField(const std::string& name, T*& field) {

@@ -11,11 +11,10 @@
 #include <algorithm>
 
 TMenuItem::TMenuItem(TComponent* owner)
-    : TComponent(owner),
-      command_(MessageWindow::Instance().AddCommand(this, [this] { Click(); })) {}
+    : TComponent(owner), command_(MessageWindow::Instance().Add(this, [this] { Click(); })) {}
 
 TMenuItem::~TMenuItem() {
-    MessageWindow::Instance().RemoveCommand(command_);
+    MessageWindow::Instance().Remove(command_);
     if (menu_ != nullptr) {
         menu_->Remove(this);
     }

@@ -6,49 +6,30 @@ MessageWindow& MessageWindow::Instance() {
 }
 
 MessageWindow::MessageWindow() {
-    WindowSpec spec;
-    spec.className = L"TMessageWindow";
-    spec.exStyle = WS_EX_TOOLWINDOW;
-    window_.reset(CreateFrameworkWindow(spec, *this));
+    window_.reset(CreateFrameworkWindow(
+        {.className = L"TMessageWindow", .exStyle = WS_EX_TOOLWINDOW}, *this));
 }
 
 MessageWindow::~MessageWindow() {
     DetachWindow(window_.get());
 }
 
-UINT_PTR MessageWindow::AddTimer(TObject* sender, std::function<void()> work) {
-    timers_[nextTimer_] = {sender, std::move(work)};
-    return nextTimer_++;
+UINT MessageWindow::Add(TObject* sender, std::function<void()> work) {
+    clients_[nextId_] = {sender, std::move(work)};
+    return nextId_++;
 }
 
-UINT MessageWindow::AddCommand(TObject* sender, std::function<void()> work) {
-    commands_[nextCommand_] = {sender, std::move(work)};
-    return nextCommand_++;
-}
-
-void MessageWindow::RemoveTimer(UINT_PTR id) {
+void MessageWindow::Remove(UINT id) {
     KillTimer(Handle(), id);
-    timers_.erase(id);
-}
-
-void MessageWindow::RemoveCommand(UINT id) {
-    commands_.erase(id);
+    clients_.erase(id);
 }
 
 const MessageWindow::Client* MessageWindow::Find(UINT message, WPARAM wParam) const {
-    const std::map<UINT_PTR, Client>* clients = nullptr;
-    UINT_PTR id = wParam;
-    if (message == WM_TIMER) {
-        clients = &timers_;
-    } else if (message == WM_COMMAND && HIWORD(wParam) == 0) {
-        clients = &commands_;
-        id = LOWORD(wParam);
-    }
-    if (clients == nullptr) {
+    if (message != WM_TIMER && (message != WM_COMMAND || HIWORD(wParam) != 0)) {
         return nullptr;
     }
-    auto found = clients->find(id);
-    return found != clients->end() ? &found->second : nullptr;
+    auto found = clients_.find(message == WM_TIMER ? static_cast<UINT>(wParam) : LOWORD(wParam));
+    return found != clients_.end() ? &found->second : nullptr;
 }
 
 LRESULT MessageWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -14,11 +14,9 @@ public:
 
     // A new identifier, for SetTimer on this window or for a menu command, whose WM_TIMER or
     // WM_COMMAND runs `work`; `sender` is named to the exception handler when it raises.
-    UINT_PTR AddTimer(TObject* sender, std::function<void()> work);
-    UINT AddCommand(TObject* sender, std::function<void()> work);
-    // The timer is stopped too.
-    void RemoveTimer(UINT_PTR id);
-    void RemoveCommand(UINT id);
+    UINT Add(TObject* sender, std::function<void()> work);
+    // Stops the identifier's timer, if it has one, and forgets it.
+    void Remove(UINT id);
 
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     TObject* Sender(UINT message, WPARAM wParam) override;
@@ -32,10 +30,8 @@ private:
     ~MessageWindow();
     const Client* Find(UINT message, WPARAM wParam) const;
 
-    std::map<UINT_PTR, Client> timers_;
-    std::map<UINT_PTR, Client> commands_;
-    UINT_PTR nextTimer_ = 1;
-    // Menu command identifiers start above the range that dialogs use for their own buttons.
-    UINT nextCommand_ = 100;
+    std::map<UINT, Client> clients_;
+    // Above the range that dialogs use for their own buttons' commands.
+    UINT nextId_ = 100;
     OwnedWindow window_;
 };

@@ -7,8 +7,6 @@
 #include <string>
 #include <utility>
 
-enum class TAlign;
-
 // The enumerator that a resource names, from a table of names; `what` words the error.
 template <typename Enum, size_t N>
 Enum EnumValue(const PropertyValue& value, const std::pair<const char*, Enum> (&names)[N],
@@ -22,6 +20,5 @@ Enum EnumValue(const PropertyValue& value, const std::pair<const char*, Enum> (&
     ThrowReadError(value.line, std::string(what) + " inconnu « " + name + " »");
 }
 
-TAlign AlignValue(const PropertyValue& value);
 // A colour given by its name (clRed, clBtnFace, ...) or as a number.
 TColor ColorValue(const PropertyValue& value);

@@ -70,16 +70,12 @@ bool TLabel::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRES
     return TWinControl::HandleNotification(message, wParam, lParam, result);
 }
 
-TButton::TButton(TComponent* owner) : TWinControl(owner) {
+TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
     SetTabStop(true);
 }
 
-void TButton::CreateParams(WindowParams& params) {
-    params.className = L"BUTTON";
-    params.style |= BS_PUSHBUTTON;
-}
-
-bool TButton::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool TButtonControl::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam,
+                                        LRESULT& result) {
     if (IsCommand(message, wParam, BN_CLICKED)) {
         Click();
         result = 0;
@@ -88,8 +84,9 @@ bool TButton::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRE
     return TWinControl::HandleNotification(message, wParam, lParam, result);
 }
 
-TCheckBox::TCheckBox(TComponent* owner) : TWinControl(owner) {
-    SetTabStop(true);
+void TButton::CreateParams(WindowParams& params) {
+    params.className = L"BUTTON";
+    params.style |= BS_PUSHBUTTON;
 }
 
 void TCheckBox::CreateParams(WindowParams& params) {
@@ -122,15 +119,6 @@ void TCheckBox::SetProperty(const PropertyItem& property, FormReader& reader) {
     } else {
         TWinControl::SetProperty(property, reader);
     }
-}
-
-bool TCheckBox::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (IsCommand(message, wParam, BN_CLICKED)) {
-        Click();
-        result = 0;
-        return true;
-    }
-    return TWinControl::HandleNotification(message, wParam, lParam, result);
 }
 
 TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {}

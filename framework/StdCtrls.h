@@ -7,7 +7,6 @@
 class TLabel : public TWinControl {
 public:
     explicit TLabel(TComponent* owner);
-    bool AutoSize() const { return autoSize_; }
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
     void Loaded() override;
     bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -22,22 +21,27 @@ private:
     bool autoSize_ = true;
 };
 
-class TButton : public TWinControl {
+// A window of the system's button class: a Tab stop that clicks when the system says so.
+class TButtonControl : public TWinControl {
 public:
-    explicit TButton(TComponent* owner);
+    explicit TButtonControl(TComponent* owner);
     bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+};
+
+class TButton : public TButtonControl {
+public:
+    using TButtonControl::TButtonControl;
 
 protected:
     void CreateParams(WindowParams& params) override;
 };
 
-class TCheckBox : public TWinControl {
+class TCheckBox : public TButtonControl {
 public:
-    explicit TCheckBox(TComponent* owner);
+    using TButtonControl::TButtonControl;
     bool Checked() const;
     void SetChecked(bool checked);
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
-    bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 protected:
     void CreateParams(WindowParams& params) override;
@@ -66,7 +70,6 @@ public:
     void SetReadOnly(bool readOnly);
     // The sunken 3D frame; read before the window is made.
     bool Ctl3D() const { return ctl3D_; }
-    void SetCtl3D(bool ctl3D) { ctl3D_ = ctl3D; }
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
     bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

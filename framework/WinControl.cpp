@@ -61,39 +61,23 @@ void TWinControl::CreateHandle() {
         params.parent = Parent()->Handle();
     }
     CreateParams(params);
-    DWORD style = params.style;
-    if (Visible() && (style & WS_CHILD) != 0) {
-        style |= WS_VISIBLE;
+    if (Visible() && (params.style & WS_CHILD) != 0) {
+        params.style |= WS_VISIBLE;
     }
     if (!Enabled()) {
-        style |= WS_DISABLED;
+        params.style |= WS_DISABLED;
     }
     if (tabStop_) {
-        style |= WS_TABSTOP;
+        params.style |= WS_TABSTOP;
     }
-    std::wstring text = Utf8ToWide(TControl::Caption());
-    if (params.frameworkClass) {
-        CreateFrameworkWindow({.className = params.className,
-                               .classStyle = params.classStyle,
-                               .style = style,
-                               .exStyle = params.exStyle,
-                               .title = text,
-                               .x = Left(),
-                               .y = Top(),
-                               .width = Width(),
-                               .height = Height(),
-                               .parent = params.parent},
-                              *this);
-    } else {
-        HWND window = CreateWindowExW(params.exStyle, params.className.c_str(), text.c_str(), style,
-                                      Left(), Top(), Width(), Height(), params.parent, nullptr,
-                                      GetModuleHandleW(nullptr), nullptr);
-        if (window == nullptr) {
-            throw Exception("Impossible de créer la fenêtre " + Name());
-        }
-        subclassed_ = true;
-        SubclassWindow(window, *this);
-    }
+    params.title = Utf8ToWide(TControl::Caption());
+    params.x = Left();
+    params.y = Top();
+    params.width = Width();
+    params.height = Height();
+    params.systemClass = !params.frameworkClass;
+    subclassed_ = params.systemClass;
+    CreateFrameworkWindow(params, *this);
     HandleCreated();
     for (TControl* control : controls_) {
         if (auto* child = dynamic_cast<TWinControl*>(control)) {
@@ -223,7 +207,6 @@ void TWinControl::Realign() {
         }
         std::stable_sort(aligned.begin(), aligned.end(), before);
         for (TControl* control : aligned) {
-            int width = control->Width();
             int height = control->Height();
             switch (align) {
                 case TAlign::alTop:
@@ -234,14 +217,6 @@ void TWinControl::Realign() {
                     control->SetBounds(area.left, area.bottom - height, area.right - area.left,
                                        height);
                     area.bottom -= height;
-                    break;
-                case TAlign::alLeft:
-                    control->SetBounds(area.left, area.top, width, area.bottom - area.top);
-                    area.left += width;
-                    break;
-                case TAlign::alRight:
-                    control->SetBounds(area.right - width, area.top, width, area.bottom - area.top);
-                    area.right -= width;
                     break;
                 default:
                     control->SetBounds(area.left, area.top, area.right - area.left,
@@ -254,9 +229,6 @@ void TWinControl::Realign() {
     place(TAlign::alTop, [](TControl* a, TControl* b) { return a->Top() < b->Top(); });
     place(TAlign::alBottom,
           [](TControl* a, TControl* b) { return a->Top() + a->Height() > b->Top() + b->Height(); });
-    place(TAlign::alLeft, [](TControl* a, TControl* b) { return a->Left() < b->Left(); });
-    place(TAlign::alRight,
-          [](TControl* a, TControl* b) { return a->Left() + a->Width() > b->Left() + b->Width(); });
     place(TAlign::alClient, [](TControl*, TControl*) { return false; });
     aligning_ = false;
 }

@@ -52,39 +52,21 @@ void RegisterOnce(const WindowSpec& spec) {
         return;
     }
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    HICON icon = LoadIconW(instance, L"MAINICON");
-    HCURSOR cursor = LoadCursorW(nullptr, IDC_ARROW);
-    ATOM atom = 0;
-    if (spec.ansi) {
-        std::string name(spec.className.begin(), spec.className.end());
-        WNDCLASSEXA windowClass{sizeof windowClass,
-                                spec.classStyle,
-                                Procedure,
-                                0,
-                                0,
-                                instance,
-                                icon,
-                                cursor,
-                                nullptr,
-                                nullptr,
-                                name.c_str(),
-                                nullptr};
-        atom = RegisterClassExA(&windowClass);
-    } else {
-        WNDCLASSEXW windowClass{sizeof windowClass,
-                                spec.classStyle,
-                                Procedure,
-                                0,
-                                0,
-                                instance,
-                                icon,
-                                cursor,
-                                nullptr,
-                                nullptr,
-                                spec.className.c_str(),
-                                nullptr};
-        atom = RegisterClassExW(&windowClass);
-    }
+    auto fill = [&](auto& windowClass, auto* name) {
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = spec.classStyle;
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = LoadIconW(instance, L"MAINICON");
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = name;
+        return &windowClass;
+    };
+    WNDCLASSEXA ansiClass{};
+    WNDCLASSEXW wideClass{};
+    std::string ansiName(spec.className.begin(), spec.className.end());
+    ATOM atom = spec.ansi ? RegisterClassExA(fill(ansiClass, ansiName.c_str()))
+                          : RegisterClassExW(fill(wideClass, spec.className.c_str()));
     if (atom == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         throw Exception("Impossible d'enregistrer la classe de fenêtre " +
                         WideToUtf8(spec.className));
@@ -95,28 +77,32 @@ void RegisterOnce(const WindowSpec& spec) {
 }  // namespace
 
 HWND CreateFrameworkWindow(const WindowSpec& spec, WindowTarget& target) {
-    RegisterOnce(spec);
+    if (!spec.systemClass) {
+        RegisterOnce(spec);
+    }
+    // A window of the system's class is attached by subclassing, not at its creation.
+    void* creation = spec.systemClass ? nullptr : &target;
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND window = nullptr;
     if (spec.ansi) {
         std::string name(spec.className.begin(), spec.className.end());
         window = CreateWindowExA(
             spec.exStyle, name.c_str(), Utf8ToAnsi(WideToUtf8(spec.title)).c_str(), spec.style,
-            spec.x, spec.y, spec.width, spec.height, spec.parent, nullptr, instance, &target);
+            spec.x, spec.y, spec.width, spec.height, spec.parent, nullptr, instance, creation);
     } else {
         window = CreateWindowExW(spec.exStyle, spec.className.c_str(), spec.title.c_str(),
                                  spec.style, spec.x, spec.y, spec.width, spec.height, spec.parent,
-                                 nullptr, instance, &target);
+                                 nullptr, instance, creation);
     }
     if (window == nullptr) {
         throw Exception("Impossible de créer la fenêtre " + WideToUtf8(spec.className));
     }
+    if (spec.systemClass) {
+        Attach(window, target);
+        SetWindowSubclass(window, SubclassProcedure, kSubclassId,
+                          reinterpret_cast<DWORD_PTR>(&target));
+    }
     return window;
-}
-
-void SubclassWindow(HWND window, WindowTarget& target) {
-    Attach(window, target);
-    SetWindowSubclass(window, SubclassProcedure, kSubclassId, reinterpret_cast<DWORD_PTR>(&target));
 }
 
 void DetachWindow(HWND window) {

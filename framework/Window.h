@@ -27,6 +27,8 @@ struct WindowSpec {
     std::wstring className{};
     // A window of the single-byte character set, whose unhandled messages go to DefWindowProcA.
     bool ansi = false;
+    // A class of the system's, whose window is subclassed once it exists.
+    bool systemClass = false;
     UINT classStyle = 0;
     DWORD style = WS_POPUP;
     DWORD exStyle = 0;
@@ -41,8 +43,6 @@ struct WindowSpec {
 // Registers the class at its first window, then creates the window for `target`; raises when
 // either fails.
 HWND CreateFrameworkWindow(const WindowSpec& spec, WindowTarget& target);
-// Routes the messages of a window of a system class to `target`.
-void SubclassWindow(HWND window, WindowTarget& target);
 // Stops the routing before the window goes, so that its last messages reach no dying object.
 void DetachWindow(HWND window);
 WindowTarget* TargetOf(HWND window);
@@ -56,8 +56,6 @@ public:
     using Handler = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
     HandlerWindow(const WindowSpec& spec, TObject* sender, Handler handler);
     ~HandlerWindow();
-    HandlerWindow(const HandlerWindow&) = delete;
-    HandlerWindow& operator=(const HandlerWindow&) = delete;
 
     HWND Handle() const { return window_.get(); }
 

@@ -10,6 +10,8 @@ double Megabytes(uint64_t bytes) {
 
 }  // namespace
 
+namespace maintenance {
+
 MemoryReadout ComposeReadout(const platform::MemoryFigures& figures,
                              std::string_view thousandSeparator) {
     MemoryReadout readout;
@@ -21,3 +23,5 @@ MemoryReadout ComposeReadout(const platform::MemoryFigures& figures,
     readout.freePercent = 100 - static_cast<int32_t>(figures.loadPercent);
     return readout;
 }
+
+}  // namespace maintenance

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace maintenance {
+
 struct MemoryReadout {
     std::string total;      // "Mémoire totale : 16 384 Mo"
     std::string available;  // "Mémoire disponible : 9 876 Mo"
@@ -16,3 +18,5 @@ struct MemoryReadout {
 
 MemoryReadout ComposeReadout(const platform::MemoryFigures& figures,
                              std::string_view thousandSeparator);
+
+}  // namespace maintenance

@@ -252,10 +252,6 @@ std::string AnswerName(const testing::TestParamInfo<TCloseAction>& info) {
             return "caNone";
         case TCloseAction::caHide:
             return "caHide";
-        case TCloseAction::caFree:
-            return "caFree";
-        case TCloseAction::caMinimize:
-            return "caMinimize";
     }
     return "unknown";
 }
@@ -285,9 +281,7 @@ TEST_P(StoreAfterAnyCloseAnswer, ThePreviousHandlerRunsFirstThenTheStateIsSaved)
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, StoreAfterAnyCloseAnswer,
-                         testing::Values(TCloseAction::caNone, TCloseAction::caHide,
-                                         TCloseAction::caFree, TCloseAction::caMinimize),
-                         AnswerName);
+                         testing::Values(TCloseAction::caNone, TCloseAction::caHide), AnswerName);
 
 TEST_F(FormStateStoreTest, ACloseHandlerAssignedLaterReplacesTheStoreWhichThenSavesNothing) {
     TextForm* form = Build(PrefsText());

@@ -1,6 +1,6 @@
 #include "ImmutableOnLinux.h"
 
-#include "framework/Handles.h"
+#include "KernelHandles.h"
 #include "WaitUntil.h"
 #include "Win32Error.h"
 

@@ -2,7 +2,7 @@
 // A program started for a test, ended on destruction if it is still running so that no test
 // leaves a process behind.
 
-#include "framework/Handles.h"
+#include "KernelHandles.h"
 
 #include <optional>
 #include <string>

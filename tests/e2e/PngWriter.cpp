@@ -1,7 +1,7 @@
 #include "PngWriter.h"
 
 #include "Checksums.h"
-#include "framework/Handles.h"
+#include "KernelHandles.h"
 #include "Win32Error.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "ScratchFolder.h"
 
-#include "framework/Handles.h"
+#include "KernelHandles.h"
 #include "Win32Error.h"
 
 #include <atomic>

@@ -4,6 +4,7 @@
 #include "E2eOptions.h"
 #include "ProgramUnderTest.h"
 #include "framework/Handles.h"
+#include "KernelHandles.h"
 #include "WaitUntil.h"
 #include "WindowActions.h"
 #include "WindowPicture.h"

@@ -60,7 +60,7 @@ TTrayVisibilities VisibilitiesValue(const PropertyValue& value) {
 
 TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
     window_ = std::make_unique<HandlerWindow>(
-        WindowSpec{.className = L"TTrayIconWindow", .ansi = true, .exStyle = WS_EX_TOOLWINDOW},
+        WindowRequest{.className = L"TTrayIconWindow", .ansi = true, .exStyle = WS_EX_TOOLWINDOW},
         this, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return HandleMessage(window, message, wParam, lParam);
         });

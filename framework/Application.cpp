@@ -62,11 +62,12 @@ void TApplication::Initialize() {
     int width = GetSystemMetrics(SM_CXSCREEN);
     int height = GetSystemMetrics(SM_CYSCREEN);
     window_ = std::make_unique<HandlerWindow>(
-        WindowSpec{.className = L"TApplication",
-                   .style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
-                   .title = L"Velmora",
-                   .x = width / 2,
-                   .y = height / 2},
+        WindowRequest{
+            .className = L"TApplication",
+            .style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
+            .title = L"Velmora",
+            .x = width / 2,
+            .y = height / 2},
         this, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return WindowProc(window, message, wParam, lParam);
         });

@@ -190,9 +190,9 @@ public:
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
 
 protected:
-    struct WindowParams : WindowSpec {
+    struct WindowParams : WindowRequest {
         WindowParams()
-            : WindowSpec{.classStyle = CS_DBLCLKS, .style = WS_CHILD | WS_CLIPSIBLINGS} {}
+            : WindowRequest{.classStyle = CS_DBLCLKS, .style = WS_CHILD | WS_CLIPSIBLINGS} {}
         bool frameworkClass = false;  // a class of ours, or a standard control to subclass
     };
     virtual void CreateParams(WindowParams& params);

@@ -46,15 +46,15 @@ LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPA
     return Dispatch(*reinterpret_cast<WindowTarget*>(data), window, message, wParam, lParam);
 }
 
-void RegisterOnce(const WindowSpec& spec) {
+void RegisterOnce(const WindowRequest& request) {
     static std::set<std::wstring> registered;
-    if (registered.count(spec.className) != 0) {
+    if (registered.count(request.className) != 0) {
         return;
     }
     HINSTANCE instance = GetModuleHandleW(nullptr);
     auto fill = [&](auto& windowClass, auto* name) {
         windowClass.cbSize = sizeof windowClass;
-        windowClass.style = spec.classStyle;
+        windowClass.style = request.classStyle;
         windowClass.lpfnWndProc = Procedure;
         windowClass.hInstance = instance;
         windowClass.hIcon = LoadIconW(instance, L"MAINICON");
@@ -64,40 +64,41 @@ void RegisterOnce(const WindowSpec& spec) {
     };
     WNDCLASSEXA ansiClass{};
     WNDCLASSEXW wideClass{};
-    std::string ansiName(spec.className.begin(), spec.className.end());
-    ATOM atom = spec.ansi ? RegisterClassExA(fill(ansiClass, ansiName.c_str()))
-                          : RegisterClassExW(fill(wideClass, spec.className.c_str()));
+    std::string ansiName(request.className.begin(), request.className.end());
+    ATOM atom = request.ansi ? RegisterClassExA(fill(ansiClass, ansiName.c_str()))
+                             : RegisterClassExW(fill(wideClass, request.className.c_str()));
     if (atom == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         throw Exception("Impossible d'enregistrer la classe de fenêtre " +
-                        WideToUtf8(spec.className));
+                        WideToUtf8(request.className));
     }
-    registered.insert(spec.className);
+    registered.insert(request.className);
 }
 
 }  // namespace
 
-HWND CreateFrameworkWindow(const WindowSpec& spec, WindowTarget& target) {
-    if (!spec.systemClass) {
-        RegisterOnce(spec);
+HWND CreateFrameworkWindow(const WindowRequest& request, WindowTarget& target) {
+    if (!request.systemClass) {
+        RegisterOnce(request);
     }
     // A window of the system's class is attached by subclassing, not at its creation.
-    void* creation = spec.systemClass ? nullptr : &target;
+    void* creation = request.systemClass ? nullptr : &target;
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HWND window = nullptr;
-    if (spec.ansi) {
-        std::string name(spec.className.begin(), spec.className.end());
-        window = CreateWindowExA(
-            spec.exStyle, name.c_str(), Utf8ToAnsi(WideToUtf8(spec.title)).c_str(), spec.style,
-            spec.x, spec.y, spec.width, spec.height, spec.parent, nullptr, instance, creation);
+    if (request.ansi) {
+        std::string name(request.className.begin(), request.className.end());
+        window = CreateWindowExA(request.exStyle, name.c_str(),
+                                 Utf8ToAnsi(WideToUtf8(request.title)).c_str(), request.style,
+                                 request.x, request.y, request.width, request.height,
+                                 request.parent, nullptr, instance, creation);
     } else {
-        window = CreateWindowExW(spec.exStyle, spec.className.c_str(), spec.title.c_str(),
-                                 spec.style, spec.x, spec.y, spec.width, spec.height, spec.parent,
-                                 nullptr, instance, creation);
+        window = CreateWindowExW(request.exStyle, request.className.c_str(), request.title.c_str(),
+                                 request.style, request.x, request.y, request.width, request.height,
+                                 request.parent, nullptr, instance, creation);
     }
     if (window == nullptr) {
-        throw Exception("Impossible de créer la fenêtre " + WideToUtf8(spec.className));
+        throw Exception("Impossible de créer la fenêtre " + WideToUtf8(request.className));
     }
-    if (spec.systemClass) {
+    if (request.systemClass) {
         Attach(window, target);
         SetWindowSubclass(window, SubclassProcedure, kSubclassId,
                           reinterpret_cast<DWORD_PTR>(&target));
@@ -126,9 +127,9 @@ LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
                                    : DefWindowProcA(window, message, wParam, lParam);
 }
 
-HandlerWindow::HandlerWindow(const WindowSpec& spec, TObject* sender, Handler handler)
+HandlerWindow::HandlerWindow(const WindowRequest& request, TObject* sender, Handler handler)
     : sender_(sender), handler_(std::move(handler)) {
-    window_.reset(CreateFrameworkWindow(spec, *this));
+    window_.reset(CreateFrameworkWindow(request, *this));
 }
 
 HandlerWindow::~HandlerWindow() {

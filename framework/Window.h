@@ -23,7 +23,7 @@ protected:
     ~WindowTarget() = default;
 };
 
-struct WindowSpec {
+struct WindowRequest {
     std::wstring className{};
     // A window of the single-byte character set, whose unhandled messages go to DefWindowProcA.
     bool ansi = false;
@@ -42,7 +42,7 @@ struct WindowSpec {
 
 // Registers the class at its first window, then creates the window for `target`; raises when
 // either fails.
-HWND CreateFrameworkWindow(const WindowSpec& spec, WindowTarget& target);
+HWND CreateFrameworkWindow(const WindowRequest& request, WindowTarget& target);
 // Stops the routing before the window goes, so that its last messages reach no dying object.
 void DetachWindow(HWND window);
 WindowTarget* TargetOf(HWND window);
@@ -54,7 +54,7 @@ LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 class HandlerWindow final : public WindowTarget {
 public:
     using Handler = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
-    HandlerWindow(const WindowSpec& spec, TObject* sender, Handler handler);
+    HandlerWindow(const WindowRequest& request, TObject* sender, Handler handler);
     ~HandlerWindow();
 
     HWND Handle() const { return window_.get(); }

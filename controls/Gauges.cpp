@@ -11,7 +11,6 @@
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
-#include <optional>
 #include <string>
 
 namespace {
@@ -25,25 +24,21 @@ std::string OutOfRangeMessage(int64_t low, int64_t high) {
     return WideToUtf8(FormatIntegers(pattern[0] != L'\0' ? pattern : L"%d .. %d", {low, high}));
 }
 
-// A one-pixel pen and a solid brush selected into a DC for the scope's life.
-class PenAndBrush {
+// The DC's own pen and brush selected for the scope's life, each colour then set on the DC: a
+// dial and its wedge or needle take no GDI object of their own.
+class DcPenAndBrush {
 public:
-    PenAndBrush(HDC dc, TColor penColor, TColor brushColor)
-        : pen_(CreatePen(PS_SOLID, 1, ColorToRGB(penColor))),
-          brush_(CreateSolidBrush(ColorToRGB(brushColor))) {
-        if (!pen_ || !brush_) {
-            throw EOutOfResources();
-        }
-        penSelect_.emplace(dc, pen_.get());
-        brushSelect_.emplace(dc, brush_.get());
+    explicit DcPenAndBrush(HDC dc)
+        : dc_(dc), pen_(dc, GetStockObject(DC_PEN)), brush_(dc, GetStockObject(DC_BRUSH)) {}
+    void Set(TColor penColor, TColor brushColor) {
+        SetDCPenColor(dc_, ColorToRGB(penColor));
+        SetDCBrushColor(dc_, ColorToRGB(brushColor));
     }
 
 private:
-    OwnedPen pen_;
-    OwnedBrush brush_;
-    // Declared after the objects, so they are put back before the objects are deleted.
-    std::optional<ScopedSelect> penSelect_;
-    std::optional<ScopedSelect> brushSelect_;
+    HDC dc_;
+    ScopedSelect pen_;
+    ScopedSelect brush_;
 };
 
 // Nearest integer, halves to even.
@@ -239,17 +234,16 @@ void TGauge::DrawPie(TBitmap& overlay, const RECT& area) const {
     int height = area.bottom - area.top + extra;
     HDC dc = overlay.Dc();
     overlay.Canvas().FillRect(area, Color());
-    {
-        PenAndBrush dial(dc, foreColor_, backColor_);
-        Ellipse(dc, area.left, area.top, width, height);
-    }
+    DcPenAndBrush ink(dc);
+    ink.Set(foreColor_, backColor_);
+    Ellipse(dc, area.left, area.top, width, height);
     if (Percentage() > 0) {
         int middleX = width / 2;
         int middleY = height / 2;
         double angle = std::numbers::pi * (Percentage() / 50.0 + 0.5);
         // Pie runs counterclockwise from its first radial point to its second, twelve o'clock:
         // the wedge grows clockwise from the top.
-        PenAndBrush wedge(dc, foreColor_, foreColor_);
+        ink.Set(foreColor_, foreColor_);
         Pie(dc, area.left, area.top, width, height, Round(middleX * (1 - std::cos(angle))),
             Round(middleY * (1 - std::sin(angle))), middleX, 0);
     }
@@ -263,12 +257,10 @@ void TGauge::DrawNeedle(TBitmap& overlay, const RECT& area) const {
     int height = area.bottom - area.top + extra;
     HDC dc = overlay.Dc();
     overlay.Canvas().FillRect(area, Color());
-    {
-        // The upper half of an ellipse whose horizontal axis lies on the last row: a half dial.
-        PenAndBrush dial(dc, foreColor_, backColor_);
-        Pie(dc, x, y, width, height * 2 - 1, x + width, area.bottom - 1, x, area.bottom - 1);
-    }
-    PenAndBrush ink(dc, foreColor_, foreColor_);
+    DcPenAndBrush ink(dc);
+    // The upper half of an ellipse whose horizontal axis lies on the last row: a half dial.
+    ink.Set(foreColor_, backColor_);
+    Pie(dc, x, y, width, height * 2 - 1, x + width, area.bottom - 1, x, area.bottom - 1);
     MoveToEx(dc, x, area.bottom, nullptr);
     LineTo(dc, x + width, area.bottom);
     if (Percentage() > 0) {
@@ -286,10 +278,9 @@ void TGauge::DrawPercentText(TBitmap& image, const RECT& area) const {
     layer.MakeLike(image);
     layer.Blacken();
     HDC dc = layer.Dc();
-    TFont white;
-    white.Assign(Font());
-    white.SetColor(clWhite);
-    HFONT font = white.Handle();
+    // A font carries no colour: the control's own is selected as it is, and the layer's text
+    // colour makes it white.
+    HFONT font = Font().Handle();
     if (font == nullptr) {
         throw EOutOfResources();
     }

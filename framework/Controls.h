@@ -219,7 +219,7 @@ private:
     friend class TControl;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
-    void PaintGraphicControls(HDC dc);
+    void PaintGraphicControls(HDC dc, const RECT& area);
     // Orders the children's windows by TabOrder, which is the order Tab walks them in.
     void ApplyTabOrder();
     TGraphicControl* GraphicControlAt(POINT point) const;

@@ -2,8 +2,6 @@
 
 #include "framework/Classes.h"
 #include "framework/Exceptions.h"
-
-#include "framework/Exceptions.h"
 #include "framework/FormText.h"
 #include "framework/PropertyValues.h"
 #include "framework/Text.h"
@@ -119,11 +117,9 @@ void TFont::Changed() {
 }
 
 void TCanvas::FillRect(const RECT& rect, TColor color) {
-    OwnedBrush brush(CreateSolidBrush(ColorToRGB(color)));
-    if (!brush) {
-        throw EOutOfResources();
-    }
-    ::FillRect(dc_, &rect, brush.get());
+    // The DC's own brush takes any colour: no brush to create and free for every fill.
+    SetDCBrushColor(dc_, ColorToRGB(color));
+    ::FillRect(dc_, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
 SIZE TCanvas::TextExtent(const std::wstring& text) const {

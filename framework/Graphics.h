@@ -61,8 +61,7 @@ private:
     OwnedIcon handle_;
 };
 
-// Drawing on a device context that someone else owns. A brush that cannot be created raises
-// EOutOfResources.
+// Drawing on a device context that someone else owns.
 class TCanvas {
 public:
     explicit TCanvas(HDC dc) : dc_(dc) {}

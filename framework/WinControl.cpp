@@ -297,10 +297,13 @@ void TWinControl::EnabledChanged() {
 
 void TWinControl::PaintWindow(HDC) {}
 
-void TWinControl::PaintGraphicControls(HDC dc) {
+void TWinControl::PaintGraphicControls(HDC dc, const RECT& area) {
     for (TControl* control : controls_) {
         auto* graphic = dynamic_cast<TGraphicControl*>(control);
-        if (graphic == nullptr || !graphic->Visible()) {
+        RECT bounds = graphic != nullptr ? graphic->BoundsRect() : RECT{};
+        RECT common{};
+        // A control outside the area to paint would draw only pixels that the clip throws away.
+        if (graphic == nullptr || !graphic->Visible() || !IntersectRect(&common, &bounds, &area)) {
             continue;
         }
         ScopedDcState state(dc);
@@ -376,7 +379,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!subclassed_) {
                 PaintScope paint(handle_);
                 PaintWindow(paint.dc());
-                PaintGraphicControls(paint.dc());
+                PaintGraphicControls(paint.dc(), paint.area());
                 return 0;
             }
             break;

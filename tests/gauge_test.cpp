@@ -257,3 +257,28 @@ TEST_F(GaugeOnAWindow, AWriteDrawsAtOnceOnTheWindowWithoutWaitingForAPaintMessag
     EXPECT_EQ(windowPixel(209, 30), 0x008000u);
     EXPECT_NE(windowPixel(210, 30), 0x008000u) << "nothing drawn past the gauge";
 }
+
+TEST_F(GaugeOnAWindow, AWindowPaintDrawsTheGaugeOnlyWhenItsAreaMeetsTheGauge) {
+    UpdateWindow(form->Handle());
+    gauge->SetBorderStyle(TBorderStyle::bsNone);
+    gauge->SetShowText(false);
+    gauge->SetForeColor(clGreen);
+    gauge->SetBackColor(clRed);
+    gauge->SetProgress(50);
+    // The gauge lies at (10, 20), 200 x 20.
+    const RECT beside{220, 20, 260, 40};
+    const RECT above{10, 0, 210, 20};
+    int paints = gauge->PaintCount();
+    RedrawWindow(form->Handle(), &beside, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    RedrawWindow(form->Handle(), &above, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(gauge->PaintCount(), paints) << "no paint of the gauge for areas beside it";
+
+    // One corner pixel of the gauge in the area: the gauge is drawn, and draws right.
+    const RECT corner{209, 39, 230, 60};
+    RedrawWindow(form->Handle(), &corner, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(gauge->PaintCount(), paints + 1);
+    PixelSurface pixel(1, 1);
+    WindowDc window(form->Handle());
+    BitBlt(pixel.Dc(), 0, 0, 1, 1, window.get(), 209, 39, SRCCOPY);
+    EXPECT_EQ(pixel.Pixel(0, 0), 0xFF0000u);
+}

@@ -1,7 +1,7 @@
 # The floors of framework/, lowest first: a file may include the files of its own floor and of
 # those below it, never one above. A new file must be given a floor here.
 set(FLOORS
-    "Classes Colors Exceptions Text Numbers Handles Screen"
+    "Classes Colors Exceptions Text Numbers Handles Screen Scale"
     "ExceptionEdge"
     "Window MessageWindow"
     "FormText PropertyValues"

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace platform {
@@ -27,6 +28,35 @@ public:
         DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
         return attributes != INVALID_FILE_ATTRIBUTES &&
                (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    }
+
+    std::string CreateTemporaryBeside(const std::string& path) override {
+        std::wstring folder = Utf8ToWide(path);
+        folder.erase(std::min(folder.find_last_of(L"\\/") + 1, folder.size()));
+        if (folder.empty()) {
+            folder = L".";
+        }
+        std::vector<wchar_t> name(std::max<size_t>(MAX_PATH, folder.size() + 16));
+        if (GetTempFileNameW(folder.c_str(), L"ser", 0, name.data()) == 0) {
+            return {};
+        }
+        return WideToUtf8(name.data());
+    }
+
+    bool Copy(const std::string& from, const std::string& to) override {
+        return CopyFileW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), FALSE) != FALSE;
+    }
+
+    bool MoveOver(const std::string& from, const std::string& to) override {
+        return MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    }
+
+    void Remove(const std::string& path) override {
+        std::wstring name = Utf8ToWide(path);
+        // A copy of a read-only file is read-only too, and DeleteFileW refuses those.
+        SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(name.c_str());
     }
 };
 

@@ -63,12 +63,15 @@ TSpinEdit* StoredSpinEdit(const TSvgEditIni& store, TComponent* component) {
     return store.SauveSpinEdit ? As<TSpinEdit>(component) : nullptr;
 }
 
-// Persistence never reports an error: a failure costs one value and no more.
+// Persistence never reports an error: a failed read costs one value, a failed write the one save
+// (the file stays as it was). Says whether the work went through.
 template <typename Work>
-void Swallowing(Work&& work) {
+bool Swallowing(Work&& work) {
     try {
         work();
+        return true;
     } catch (...) {
+        return false;
     }
 }
 
@@ -144,22 +147,25 @@ void TSvgEditIni::LoadState() {
 }
 
 void TSvgEditIni::SaveState() {
-    TIniFile ini(StateFilePath());
-    ForEachStoredWindowComponent(
-        [&](const TSvgEditIni& store, const std::string& section, TComponent* component) {
-            const std::string& key = component->Name();
-            if (key.find('_') == std::string::npos) {
-                return;
-            }
-            Swallowing([&] {
-                if (TCheckBox* box = StoredCheckBox(store, component)) {
-                    ini.WriteBool(section, key, box->Checked());
+    RewriteStateFile([](TIniFile& ini) {
+        bool everyWrite = true;
+        ForEachStoredWindowComponent(
+            [&](const TSvgEditIni& store, const std::string& section, TComponent* component) {
+                const std::string& key = component->Name();
+                if (key.find('_') == std::string::npos) {
+                    return;
                 }
-                if (TSpinEdit* spin = StoredSpinEdit(store, component)) {
-                    ini.WriteInteger(section, key, spin->Value());
-                }
+                everyWrite &= Swallowing([&] {
+                    if (TCheckBox* box = StoredCheckBox(store, component)) {
+                        ini.WriteBool(section, key, box->Checked());
+                    }
+                    if (TSpinEdit* spin = StoredSpinEdit(store, component)) {
+                        ini.WriteInteger(section, key, spin->Value());
+                    }
+                });
             });
-        });
+        return everyWrite;
+    });
 }
 
 bool TSvgEditIni::HasStore(const TForm& form) {

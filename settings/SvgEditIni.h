@@ -36,7 +36,8 @@ public:
     void OwnerCloseHook(TObject* sender, TCloseAction& action);
     // Both cover every window of the application that owns a store, with that window's
     // FindStore switches. Errors are swallowed per control kind on loading and per control on
-    // saving; only controls whose name holds an underscore are saved.
+    // saving; only controls whose name holds an underscore are saved. A save is whole or not at
+    // all: when any write fails, the state file stays as it was.
     void LoadState();
     void SaveState();
 

@@ -1,6 +1,7 @@
 // Generated settings files, broken in every way a file edited by hand or damaged can be, loaded
 // by the real window through the platform's profile functions: nothing escapes, the minutes and
-// the boxes follow the reading rules, and what a close saves loads back the same.
+// the boxes follow the reading rules, a close leaves the bytes that writing the four values
+// straight into the file would, and what it saves loads back the same.
 
 #include "support/MainWindowFixture.h"
 
@@ -8,11 +9,14 @@
 #include "settings/SvgEditIni.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <iterator>
 #include <ostream>
 #include <optional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -253,6 +257,31 @@ protected:
                 box("Chrome_1")};
     }
 
+    // What writing the four values straight into a copy of the file gives, one call after
+    // another, as a save without its own copy would leave it.
+    std::string DirectSave(const std::string& contents, const Settings& values) const {
+        const std::filesystem::path reference =
+            folder.parent_path() / (folder.filename().string() + "-direct.ini");
+        std::ofstream(reference, std::ios::binary) << contents;
+        const std::pair<const wchar_t*, std::wstring> writes[] = {
+            {L"SpinEdit_1", std::to_wstring(values.minutes)},
+            {L"Firefox_1", values.firefox ? L"1" : L"0"},
+            {L"i_explore", values.internetExplorer ? L"1" : L"0"},
+            {L"Chrome_1", values.chrome ? L"1" : L"0"}};
+        for (const auto& [key, value] : writes) {
+            WritePrivateProfileStringW(L"Form1", key, value.c_str(), reference.c_str());
+        }
+        WritePrivateProfileStringW(nullptr, nullptr, nullptr, reference.c_str());
+        std::string bytes = Contents(reference);
+        std::filesystem::remove(reference);
+        return bytes;
+    }
+
+    static std::string Contents(const std::filesystem::path& path) {
+        std::ifstream file(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(file), {});
+    }
+
     Settings Shown() const {
         return {form->SpinEdit_1->Value(), form->Firefox_1->Checked(), form->i_explore->Checked(),
                 form->Chrome_1->Checked()};
@@ -278,8 +307,13 @@ TEST_F(SettingsFuzzTest, AThousandBrokenFilesLoadByTheRulesAndSaveWhatLoadsBack)
         }
         ASSERT_EQ(Shown(), expected) << "file " << i << ": " << Printable(contents);
 
+        const std::string direct = DirectSave(contents, expected);
         TCloseAction action = TCloseAction::caHide;
         ASSERT_NO_THROW(form->OnClose(form, action)) << "file " << i;
+        ASSERT_EQ(Contents(StateFile()), direct)
+            << "file " << i << " saved as straight writes save it: " << Printable(contents);
+        ASSERT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1)
+            << "file " << i << ": only serie.ini is left";
         form->SpinEdit_1->SetValue(expected.minutes ^ 1);
         form->Firefox_1->SetChecked(!expected.firefox);
         form->i_explore->SetChecked(!expected.internetExplorer);

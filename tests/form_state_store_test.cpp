@@ -201,36 +201,91 @@ TEST_F(FormStateStoreTest, SavingWritesUnderscoredControlsInTheWindowsOrder) {
     EXPECT_EQ(profile.Text(), "[Prefs]\r\nMinutes_1=-7\r\nBeta_1=1\r\nAlpha_1=0\r\n");
 }
 
-TEST_F(FormStateStoreTest, EveryLoadAndSaveUsesTheFileBesideTheExecutableAndReleasesIt) {
+TEST_F(FormStateStoreTest, LoadsReadTheFileBesideTheExecutableAndSavesWriteACopyThatTakesItsPlace) {
+    profile.Put("Other", "Kept", "yes");
     TextForm* form = Build(PrefsText());
     ASSERT_FALSE(profile.Calls().empty());
     EXPECT_TRUE(IsFlush(profile.Calls().back())) << "released after loading";
     EXPECT_EQ(CountFlushes(), 1u);
+    const size_t loadCalls = profile.Calls().size();
     form->Close();
     EXPECT_TRUE(IsFlush(profile.Calls().back())) << "released after saving";
     EXPECT_EQ(CountFlushes(), 2u);
-    for (const FakeProfile::Call& call : profile.Calls()) {
-        EXPECT_EQ(call.file, kFakeStateFile);
+
+    const std::string copy = *profile.Calls().back().file;
+    EXPECT_NE(copy, kFakeStateFile);
+    EXPECT_EQ(copy.rfind("C:\\Velmora\\", 0), 0u) << copy << " lies beside serie.ini";
+    for (size_t i = 0; i < profile.Calls().size(); ++i) {
+        const FakeProfile::Call& call = profile.Calls()[i];
+        EXPECT_EQ(call.file, i < loadCalls ? kFakeStateFile : copy);
         if (call.kind == FakeProfile::CallKind::Read) {
             EXPECT_EQ(call.bufferSize, 2048u);
         }
     }
+    EXPECT_EQ(profile.Text(),
+              "[Other]\r\nKept=yes\r\n[Prefs]\r\nMinutes_1=0\r\nBeta_1=1\r\nAlpha_1=1\r\n");
+    EXPECT_EQ(profile.FileNames(), std::vector<std::string>{kFakeStateFile});
 }
 
-TEST_F(FormStateStoreTest, AWriteThatFailsInTheMiddleLeavesTheLaterControlsWritten) {
-    TextForm* form = Build(PrefsText());
-    profile.FailWritesTo("Beta_1");
-    Find<TCheckBox>(form, "Alpha_1")->SetChecked(false);
-    form->Close();
-    EXPECT_EQ(profile.Text(), "[Prefs]\r\nMinutes_1=0\r\nAlpha_1=0\r\n");
-    const auto& calls = profile.Calls();
-    auto failed = std::find_if(calls.begin(), calls.end(),
-                               [](const auto& call) { return IsWriteTo(call, "Beta_1"); });
-    ASSERT_NE(failed, calls.end());
-    EXPECT_TRUE(std::any_of(failed, calls.end(),
-                            [](const auto& call) { return IsWriteTo(call, "Alpha_1"); }));
-    EXPECT_TRUE(IsFlush(calls.back()));
+namespace {
+
+const char* const kEarlierSave = "[Prefs]\r\nMinutes_1=9\r\nBeta_1=0\r\nAlpha_1=0\r\n";
+
+enum class FailingStep { Temporary, Copy, Write, Move };
+
+class StoreSaveFailingAt : public FormStateStoreTest,
+                           public testing::WithParamInterface<FailingStep> {};
+
+std::string StepName(const testing::TestParamInfo<FailingStep>& info) {
+    const char* const kNames[] = {"Temporary", "Copy", "Write", "Move"};
+    return kNames[static_cast<int>(info.param)];
 }
+
+}  // namespace
+
+TEST_P(StoreSaveFailingAt, LeavesTheFileAsItWasAndNoCopyBehind) {
+    TextForm* form = Build(PrefsText());
+    form->Close();
+    ASSERT_EQ(profile.Text(), "[Prefs]\r\nMinutes_1=0\r\nBeta_1=1\r\nAlpha_1=1\r\n");
+    profile.Put("Prefs", "Minutes_1", "9");
+    profile.Put("Prefs", "Beta_1", "0");
+    profile.Put("Prefs", "Alpha_1", "0");
+
+    switch (GetParam()) {
+        case FailingStep::Temporary:
+            files.refuseTemporary = true;
+            break;
+        case FailingStep::Copy:
+            files.failCopy = true;
+            break;
+        case FailingStep::Write:
+            profile.FailWritesTo("Beta_1");  // the first box: one value written before it
+            break;
+        case FailingStep::Move:
+            files.failMove = true;
+            break;
+    }
+    form->Show();
+    EXPECT_NO_THROW(form->Close());
+    EXPECT_FALSE(form->Visible());
+    EXPECT_EQ(profile.Text(), kEarlierSave);
+    EXPECT_EQ(profile.FileNames(), std::vector<std::string>{kFakeStateFile});
+    if (GetParam() == FailingStep::Write) {
+        EXPECT_EQ(CountWritesTo("Alpha_1"), 2u) << "the controls after the failure are tried";
+    }
+
+    files.refuseTemporary = files.failCopy = files.failMove = false;
+    if (GetParam() != FailingStep::Write) {
+        form->Close();
+        EXPECT_EQ(profile.Text(), "[Prefs]\r\nMinutes_1=0\r\nBeta_1=1\r\nAlpha_1=1\r\n")
+            << "the next save goes through";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, StoreSaveFailingAt,
+                         testing::Values(FailingStep::Temporary, FailingStep::Copy,
+                                         FailingStep::Write, FailingStep::Move),
+                         StepName);
 
 TEST_F(FormStateStoreTest, WhenNoWriteSucceedsTheCloseStillGoesThrough) {
     TextForm* form = Build(PrefsText());

@@ -20,7 +20,7 @@ const char* const kFileName = "C:\\Velmora\\Velmora.ini";
 
 class IniFileWithFake : public testing::Test {
 protected:
-    FakeProfile fake_;
+    FakeProfile fake_{kFileName};
     ScopedFacet<platform::Profile> swap_{platform::Current().profile, fake_};
 };
 
@@ -336,7 +336,7 @@ TEST(IniFileOnThePlatform, FileTextMatchesTheFake) {
     TemporaryIniFile file;
     writeSettings(file.Name());
 
-    FakeProfile fake;
+    FakeProfile fake{kFileName};
     {
         ScopedFacet<platform::Profile> swap(platform::Current().profile, fake);
         writeSettings(kFileName);

@@ -9,10 +9,14 @@
 #include "support/TextForm.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <optional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -22,6 +26,15 @@ const char* const kInternetExplorerOnly =
 
 class MainWindowStateTest : public MainWindowTest {
 protected:
+    std::vector<std::string> FolderFiles() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+            names.push_back(entry.path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
     std::optional<std::string> ReadStateFile() const {
         std::ifstream file(StateFile(), std::ios::binary);
         if (!file) {
@@ -130,11 +143,78 @@ TEST_F(MainWindowStateTest, OnlyTheSessionsEndSavesWithoutAClose) {
 
 TEST_F(MainWindowStateTest, ASaveThatFailsShowsNothingAndTheProgramEnds) {
     Start();
-    FakeProfile failing;
+    FakeProfile failing{StateFile()};
     failing.FailAllWrites();
     ScopedFacet<platform::Profile> swap(platform::Current().profile, failing);
     form->Close();
     EXPECT_TRUE(app->Terminated());
     EXPECT_EQ(form->StatusBar1->PanelText(0), "");
     EXPECT_EQ(ReadStateFile(), std::nullopt);
+    EXPECT_EQ(FolderFiles(), std::vector<std::string>{}) << "the save's copy is gone";
 }
+
+namespace {
+
+// The platform's own profile functions, except that writing one key fails.
+class KeyRefusingProfile final : public platform::Profile {
+public:
+    explicit KeyRefusingProfile(std::string key) : key_(std::move(key)) {}
+    std::string ReadString(const char* section, const char* key, const char* defaultValue,
+                           const char* fileName, unsigned bufferSize) override {
+        return real().ReadString(section, key, defaultValue, fileName, bufferSize);
+    }
+    bool WriteString(const char* section, const char* key, const char* value,
+                     const char* fileName) override {
+        return (key == nullptr || key != key_) && real().WriteString(section, key, value, fileName);
+    }
+
+private:
+    static platform::Profile& real() { return platform::Win32Profile(); }
+    std::string key_;
+};
+
+enum class SaveStep { Copy, Write, Move };
+
+class MainWindowSaveFailingAt : public MainWindowStateTest,
+                                public testing::WithParamInterface<SaveStep> {};
+
+std::string StepName(const testing::TestParamInfo<SaveStep>& info) {
+    const char* const kNames[] = {"Copy", "Write", "Move"};
+    return kNames[static_cast<int>(info.param)];
+}
+
+}  // namespace
+
+TEST_P(MainWindowSaveFailingAt, LeavesTheFileByteForByteAndNoCopyBehind) {
+    // A file the program did not write, with a comment, blanks and no final line end: a failed
+    // save must not change a byte of it.
+    const std::string earlier =
+        "; notes\r\n[Form1]\r\nChrome_1=1\r\nSpinEdit_1=12\r\n[Autre]\r\nx = 1";
+    WriteStateFile(earlier);
+    Start();
+    form->SpinEdit_1->SetValue(45);
+    form->Firefox_1->SetChecked(false);
+
+    KeyRefusingProfile refusing("Firefox_1");
+    std::optional<ScopedFacet<platform::Profile>> swap;
+    switch (GetParam()) {
+        case SaveStep::Copy:
+            files.failCopy = true;
+            break;
+        case SaveStep::Write:
+            swap.emplace(platform::Current().profile, refusing);
+            break;
+        case SaveStep::Move:
+            files.failMove = true;
+            break;
+    }
+    form->Close();
+    EXPECT_TRUE(app->Terminated());
+    EXPECT_EQ(form->StatusBar1->PanelText(0), "");
+    EXPECT_EQ(ReadStateFile(), earlier);
+    EXPECT_EQ(FolderFiles(), std::vector<std::string>{"serie.ini"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Steps, MainWindowSaveFailingAt,
+                         testing::Values(SaveStep::Copy, SaveStep::Write, SaveStep::Move),
+                         StepName);

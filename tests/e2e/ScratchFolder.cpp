@@ -3,6 +3,7 @@
 #include "KernelHandles.h"
 #include "Win32Error.h"
 
+#include <algorithm>
 #include <atomic>
 #include <stdexcept>
 
@@ -118,6 +119,23 @@ std::vector<std::uint8_t> ScratchFolder::ReadFile(const std::wstring& fileName) 
 
 bool ScratchFolder::Exists(const std::wstring& fileName) const {
     return GetFileAttributesW(PathOf(fileName).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::wstring> ScratchFolder::FileNames() const {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(PathOf(L"*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            names.push_back(found.cFileName);
+        }
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 void ScratchFolder::SetReadOnly(const std::wstring& fileName, bool readOnly) const {

@@ -25,6 +25,8 @@ public:
     void WriteFile(const std::wstring& fileName, const std::string& bytes) const;
     std::vector<std::uint8_t> ReadFile(const std::wstring& fileName) const;
     bool Exists(const std::wstring& fileName) const;
+    // The names of the files in the folder, sorted.
+    std::vector<std::wstring> FileNames() const;
     void SetReadOnly(const std::wstring& fileName, bool readOnly) const;
 
 private:

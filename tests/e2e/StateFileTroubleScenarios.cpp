@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -68,6 +69,9 @@ TEST_F(VelmoraStateFile, AnUnwritableStateFileIsLeftAsItWasAndTheProgramEndsNorm
     SetText(MinutesField(main), L"7");
     ASSERT_TRUE(ClosesQuietly(main));
     EXPECT_EQ(StateFile(), file);
+    EXPECT_EQ(velmora_.Folder().FileNames(),
+              (std::vector<std::wstring>{L"Velmora.exe", L"serie.ini"}))
+        << "the save's copy is gone";
 }
 
 TEST_F(VelmoraStateFile, AnUnwritableFolderGetsNoStateFileAndTheProgramEndsNormally) {
@@ -83,6 +87,7 @@ TEST_F(VelmoraStateFile, AnUnwritableFolderGetsNoStateFileAndTheProgramEndsNorma
     ASSERT_TRUE(WaitUntil([&] { return CheckState(box) == BST_CHECKED; }, kReactionTimeoutMs));
     ASSERT_TRUE(ClosesQuietly(main));
     EXPECT_EQ(StateFile(), std::nullopt);
+    EXPECT_EQ(velmora_.Folder().FileNames(), std::vector<std::wstring>{L"Velmora.exe"});
 }
 
 TEST_F(VelmoraStateFile, TheSessionsEndWritesTheFileWhereHidingAndACancelledEndDoNot) {

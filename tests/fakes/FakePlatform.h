@@ -59,14 +59,30 @@ public:
     void OpenWebPage(HWND owner, const char* url) override { opened.push_back({owner, url}); }
 };
 
-// The executable stands in a folder of the test's choosing; files there are looked up for real.
+// The executable stands in a folder of the test's choosing; files there are handled for real,
+// and each step of a save can be made to fail.
 class FakeFiles final : public platform::Files {
 public:
     std::string executable = "C:\\Velmora\\Velmora.exe";
+    bool refuseTemporary = false;
+    bool failCopy = false;
+    bool failMove = false;
+
     std::string ExecutablePath() override { return executable; }
-    bool FileExists(const std::string& path) override {
-        return platform::Win32Files().FileExists(path);
+    bool FileExists(const std::string& path) override { return real().FileExists(path); }
+    std::string CreateTemporaryBeside(const std::string& path) override {
+        return refuseTemporary ? std::string() : real().CreateTemporaryBeside(path);
     }
+    bool Copy(const std::string& from, const std::string& to) override {
+        return !failCopy && real().Copy(from, to);
+    }
+    bool MoveOver(const std::string& from, const std::string& to) override {
+        return !failMove && real().MoveOver(from, to);
+    }
+    void Remove(const std::string& path) override { real().Remove(path); }
+
+private:
+    static platform::Files& real() { return platform::Win32Files(); }
 };
 
 class FakeDialogs final : public platform::Dialogs {

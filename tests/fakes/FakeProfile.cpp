@@ -26,8 +26,9 @@ std::string FakeProfile::ReadString(const char* section, const char* key, const 
     calls_.push_back({CallKind::Read, Recorded(section), Recorded(key), Recorded(defaultValue),
                       Recorded(fileName), bufferSize});
     std::string text = defaultValue ? defaultValue : "";
-    if (section && key) {
-        if (const std::string* value = FindValue(section, key)) {
+    auto found = files_.find(Lower(fileName ? fileName : ""));
+    if (section && key && found != files_.end()) {
+        if (const std::string* value = FindValue(found->second, section, key)) {
             text = *value;
         }
     }
@@ -47,10 +48,10 @@ bool FakeProfile::WriteString(const char* section, const char* key, const char* 
         return true;
     }
     // Deleting keys and sections is not modelled.
-    if (!section || !key || !value || WriteFails(key)) {
+    if (!section || !key || !value || !fileName || WriteFails(key)) {
         return false;
     }
-    Put(section, key, value);
+    Put(FileNamed(fileName), section, key, value);
     return true;
 }
 
@@ -60,36 +61,86 @@ void FakeProfile::FailWritesTo(const std::string& key) {
 
 void FakeProfile::Put(const std::string& section, const std::string& key,
                       const std::string& value) {
-    if (std::string* existing = FindValue(section, key)) {
-        *existing = value;
-        return;
-    }
-    Section* target = FindSection(section);
-    if (!target) {
-        target = &sections_.emplace_back(Section{section, {}});
-    }
-    target->entries.emplace_back(key, value);
+    Put(FileNamed(file_), section, key, value);
 }
 
-std::string FakeProfile::Text() const {
+std::string FakeProfile::Text(const std::string& file) const {
     std::string text;
-    for (const Section& section : sections_) {
-        text += "[" + section.name + "]\r\n";
-        for (const auto& [key, value] : section.entries) {
-            text += key + "=" + value + "\r\n";
+    if (const File* found = FindFile(file)) {
+        for (const Section& section : found->sections) {
+            text += "[" + section.name + "]\r\n";
+            for (const auto& [key, value] : section.entries) {
+                text += key + "=" + value + "\r\n";
+            }
         }
     }
     return text;
 }
 
-FakeProfile::Section* FakeProfile::FindSection(const std::string& name) {
-    auto found = std::find_if(sections_.begin(), sections_.end(),
-                              [&](const Section& s) { return SameName(s.name, name); });
-    return found == sections_.end() ? nullptr : &*found;
+bool FakeProfile::Exists(const std::string& file) const {
+    return FindFile(file) != nullptr;
 }
 
-std::string* FakeProfile::FindValue(const std::string& section, const std::string& key) {
-    Section* owner = FindSection(section);
+std::vector<std::string> FakeProfile::FileNames() const {
+    std::vector<std::string> names;
+    for (const auto& [lower, file] : files_) {
+        names.push_back(file.name);
+    }
+    return names;
+}
+
+void FakeProfile::Create(const std::string& file) {
+    FileNamed(file);
+}
+
+void FakeProfile::CopyFile(const std::string& from, const std::string& to) {
+    const File source = files_.at(Lower(from));
+    FileNamed(to).sections = source.sections;
+}
+
+void FakeProfile::MoveFile(const std::string& from, const std::string& to) {
+    File moved = files_.at(Lower(from));
+    files_.erase(Lower(from));
+    moved.name = to;
+    files_[Lower(to)] = std::move(moved);
+}
+
+void FakeProfile::Erase(const std::string& file) {
+    files_.erase(Lower(file));
+}
+
+const FakeProfile::File* FakeProfile::FindFile(const std::string& name) const {
+    auto found = files_.find(Lower(name));
+    return found == files_.end() ? nullptr : &found->second;
+}
+
+FakeProfile::File& FakeProfile::FileNamed(const std::string& name) {
+    auto [found, added] = files_.try_emplace(Lower(name), File{name, {}});
+    return found->second;
+}
+
+void FakeProfile::Put(File& file, const std::string& section, const std::string& key,
+                      const std::string& value) {
+    if (std::string* existing = FindValue(file, section, key)) {
+        *existing = value;
+        return;
+    }
+    Section* target = FindSection(file, section);
+    if (!target) {
+        target = &file.sections.emplace_back(Section{section, {}});
+    }
+    target->entries.emplace_back(key, value);
+}
+
+FakeProfile::Section* FakeProfile::FindSection(File& file, const std::string& name) {
+    auto found = std::find_if(file.sections.begin(), file.sections.end(),
+                              [&](const Section& s) { return SameName(s.name, name); });
+    return found == file.sections.end() ? nullptr : &*found;
+}
+
+std::string* FakeProfile::FindValue(File& file, const std::string& section,
+                                    const std::string& key) {
+    Section* owner = FindSection(file, section);
     if (!owner) {
         return nullptr;
     }
@@ -100,4 +151,33 @@ std::string* FakeProfile::FindValue(const std::string& section, const std::strin
 
 bool FakeProfile::WriteFails(const std::string& key) const {
     return failingKeys_.contains(Lower(key));
+}
+
+std::string FakeProfileFiles::CreateTemporaryBeside(const std::string& path) {
+    if (refuseTemporary) {
+        return {};
+    }
+    std::string name;
+    do {
+        name =
+            path.substr(0, path.find_last_of("\\/") + 1) + "ser" + std::to_string(++made_) + ".tmp";
+    } while (profile_.Exists(name));
+    profile_.Create(name);
+    return name;
+}
+
+bool FakeProfileFiles::Copy(const std::string& from, const std::string& to) {
+    if (failCopy || !profile_.Exists(from)) {
+        return false;
+    }
+    profile_.CopyFile(from, to);
+    return true;
+}
+
+bool FakeProfileFiles::MoveOver(const std::string& from, const std::string& to) {
+    if (failMove || !profile_.Exists(from)) {
+        return false;
+    }
+    profile_.MoveFile(from, to);
+    return true;
 }

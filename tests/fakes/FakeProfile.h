@@ -1,13 +1,16 @@
 #pragma once
-// One INI file held in memory, behaving as the platform's private-profile functions do for
-// plain section and key access, and recording every call.
+// INI files held in memory, behaving as the platform's private-profile functions do for plain
+// section and key access, and recording every call; and the file calls of the form state
+// store over the same files.
 
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/Files.h"
 #include "platform/Profile.h"
 
 class FakeProfile final : public platform::Profile {
@@ -24,6 +27,9 @@ public:
         unsigned bufferSize;
     };
 
+    // `file` is the one that Put and Text mean.
+    explicit FakeProfile(std::string file) : file_(std::move(file)) {}
+
     std::string ReadString(const char* section, const char* key, const char* defaultValue,
                            const char* fileName, unsigned bufferSize) override;
     bool WriteString(const char* section, const char* key, const char* value,
@@ -39,20 +45,61 @@ public:
 
     const std::vector<Call>& Calls() const { return calls_; }
     // The file as the platform writes it: "[Section]\r\nkey=value\r\n" lines.
-    std::string Text() const;
+    std::string Text() const { return Text(file_); }
+    std::string Text(const std::string& file) const;
+
+    // The files themselves; names are matched without regard to case, as the system does.
+    bool Exists(const std::string& file) const;
+    std::vector<std::string> FileNames() const;
+    void Create(const std::string& file);
+    void CopyFile(const std::string& from, const std::string& to);
+    void MoveFile(const std::string& from, const std::string& to);
+    void Erase(const std::string& file);
 
 private:
     struct Section {
         std::string name;
         std::vector<std::pair<std::string, std::string>> entries;
     };
+    struct File {
+        std::string name;
+        std::vector<Section> sections;
+    };
 
-    Section* FindSection(const std::string& name);
-    std::string* FindValue(const std::string& section, const std::string& key);
+    const File* FindFile(const std::string& name) const;
+    Section* FindSection(File& file, const std::string& name);
+    std::string* FindValue(File& file, const std::string& section, const std::string& key);
+    void Put(File& file, const std::string& section, const std::string& key,
+             const std::string& value);
+    File& FileNamed(const std::string& name);
     bool WriteFails(const std::string& key) const;
 
-    std::vector<Section> sections_;
+    std::string file_;
+    std::map<std::string, File> files_;  // by lower-case name
     std::vector<Call> calls_;
     std::set<std::string> failingKeys_;  // lower case
     bool failAll_ = false;
+};
+
+// The executable's path and the file calls, over the fake's files, each call able to fail.
+class FakeProfileFiles final : public platform::Files {
+public:
+    explicit FakeProfileFiles(FakeProfile& profile, std::string executable)
+        : profile_(profile), executable_(std::move(executable)) {}
+
+    bool refuseTemporary = false;
+    bool failCopy = false;
+    bool failMove = false;
+
+    std::string ExecutablePath() override { return executable_; }
+    bool FileExists(const std::string& path) override { return profile_.Exists(path); }
+    std::string CreateTemporaryBeside(const std::string& path) override;
+    bool Copy(const std::string& from, const std::string& to) override;
+    bool MoveOver(const std::string& from, const std::string& to) override;
+    void Remove(const std::string& path) override { profile_.Erase(path); }
+
+private:
+    FakeProfile& profile_;
+    std::string executable_;
+    int made_ = 0;
 };

@@ -22,7 +22,6 @@ bool IsWriteTo(const FakeProfile::Call& call, const std::string& key) {
 }
 
 FormStateStoreTest::FormStateStoreTest() {
-    files.executable = "C:\\Velmora\\Velmora.exe";
     app->Initialize();
 }
 

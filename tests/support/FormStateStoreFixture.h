@@ -39,8 +39,8 @@ protected:
     size_t CountWritesTo(const std::string& key) const;
     size_t CountFlushes() const;
 
-    FakeProfile profile;
-    FakeFiles files;
+    FakeProfile profile{kFakeStateFile};
+    FakeProfileFiles files{profile, "C:\\Velmora\\Velmora.exe"};
     ScopedFacet<platform::Profile> profileSwap_{platform::Current().profile, profile};
     ScopedFacet<platform::Files> filesSwap_{platform::Current().files, files};
     // Last, so that the windows go before the fakes they use.

@@ -6,73 +6,14 @@
 #include "framework/PropertyValues.h"
 #include "framework/Text.h"
 
-void TFont::SetName(const std::string& name) {
-    if (name != name_) {
-        name_ = name;
-        Changed();
-    }
-}
-
-void TFont::SetHeight(int height) {
-    if (height != height_) {
-        height_ = height;
-        Changed();
-    }
-}
-
-void TFont::SetColor(TColor color) {
-    if (color != color_) {
-        color_ = color;
-        Changed();
-    }
-}
-
-void TFont::SetBold(bool bold) {
-    if (bold != bold_) {
-        bold_ = bold;
-        Changed();
-    }
-}
-
-void TFont::SetUnderline(bool underline) {
-    if (underline != underline_) {
-        underline_ = underline;
-        Changed();
-    }
-}
-
-void TFont::SetItalic(bool italic) {
-    if (italic != italic_) {
-        italic_ = italic;
-        Changed();
-    }
-}
-
-void TFont::Assign(const TFont& other) {
-    if (*this == other) {
-        return;
-    }
-    name_ = other.name_;
-    height_ = other.height_;
-    color_ = other.color_;
-    bold_ = other.bold_;
-    underline_ = other.underline_;
-    italic_ = other.italic_;
-    Changed();
-}
-
-bool TFont::operator==(const TFont& other) const {
-    return name_ == other.name_ && height_ == other.height_ && color_ == other.color_ &&
-           bold_ == other.bold_ && underline_ == other.underline_ && italic_ == other.italic_;
-}
-
 HFONT TFont::Handle() const {
     if (!handle_) {
-        std::wstring face = Utf8ToWide(name_);
-        handle_.reset(CreateFontW(height_, 0, 0, 0, bold_ ? FW_BOLD : FW_NORMAL, italic_,
-                                  underline_, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                                  face.c_str()));
+        const Attributes& font = attributes_;
+        std::wstring face = Utf8ToWide(font.name);
+        handle_.reset(CreateFontW(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
+                                  font.italic, font.underline, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH, face.c_str()));
     }
     return handle_.get();
 }

@@ -12,21 +12,20 @@ struct PropertyItem;
 
 class TFont {
 public:
-    const std::string& Name() const { return name_; }
-    void SetName(const std::string& name);
-    int Height() const { return height_; }
-    void SetHeight(int height);
-    TColor Color() const { return color_; }
-    void SetColor(TColor color);
-    bool Bold() const { return bold_; }
-    void SetBold(bool bold);
-    bool Underline() const { return underline_; }
-    void SetUnderline(bool underline);
-    bool Italic() const { return italic_; }
-    void SetItalic(bool italic);
+    const std::string& Name() const { return attributes_.name; }
+    void SetName(const std::string& name) { Set(attributes_.name, name); }
+    int Height() const { return attributes_.height; }
+    void SetHeight(int height) { Set(attributes_.height, height); }
+    TColor Color() const { return attributes_.color; }
+    void SetColor(TColor color) { Set(attributes_.color, color); }
+    bool Bold() const { return attributes_.bold; }
+    void SetBold(bool bold) { Set(attributes_.bold, bold); }
+    bool Underline() const { return attributes_.underline; }
+    void SetUnderline(bool underline) { Set(attributes_.underline, underline); }
+    void SetItalic(bool italic) { Set(attributes_.italic, italic); }
 
-    void Assign(const TFont& other);
-    bool operator==(const TFont& other) const;
+    void Assign(const TFont& other) { Set(attributes_, other.attributes_); }
+    bool operator==(const TFont& other) const { return attributes_ == other.attributes_; }
 
     // The GDI font, created at first need and kept until the font changes.
     HFONT Handle() const;
@@ -37,14 +36,26 @@ public:
     std::function<void()> OnChange;
 
 private:
+    struct Attributes {
+        std::string name = "MS Sans Serif";
+        int height = -11;
+        TColor color = clWindowText;
+        bool bold = false;
+        bool underline = false;
+        bool italic = false;
+        bool operator==(const Attributes&) const = default;
+    };
+    // Only a value that differs is a change: the font is made anew and OnChange fires.
+    template <typename T>
+    void Set(T& field, const T& value) {
+        if (field != value) {
+            field = value;
+            Changed();
+        }
+    }
     void Changed();
 
-    std::string name_ = "MS Sans Serif";
-    int height_ = -11;
-    TColor color_ = clWindowText;
-    bool bold_ = false;
-    bool underline_ = false;
-    bool italic_ = false;
+    Attributes attributes_;
     mutable OwnedFont handle_;
 };
 

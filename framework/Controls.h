@@ -46,11 +46,9 @@ public:
 
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
-    bool ParentFont() const { return parentFont_; }
     void SetParentFont(bool parentFont);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
-    bool ParentColor() const { return parentColor_; }
     void SetParentColor(bool parentColor);
 
     virtual void Click();
@@ -152,12 +150,8 @@ public:
     // user may type into an edit.
     std::string Caption() const override;
 
-    const std::vector<TControl*>& Controls() const { return controls_; }
     int BorderWidth() const { return borderWidth_; }
     void SetBorderWidth(int width);
-    // The place among its siblings that Tab visits; -1 when the resource gives none, which puts
-    // the control after those that have one.
-    int TabOrder() const { return tabOrder_; }
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool tabStop);
     void SetParent(TWinControl* parent) override;
@@ -235,6 +229,8 @@ private:
     bool aligning_ = false;
     std::vector<TControl*> controls_;
     int borderWidth_ = 0;
+    // The place among its siblings that Tab visits; -1 when the resource gives none, which puts
+    // the control after those that have one.
     int tabOrder_ = -1;
     bool tabStop_ = false;
     // The windowless control that holds the mouse through its parent's capture.

@@ -69,7 +69,6 @@ struct ClosedBy {
 
 using OwnedFont = UniqueHandle<ClosedBy<HFONT, DeleteObject>>;
 using OwnedBrush = UniqueHandle<ClosedBy<HBRUSH, DeleteObject>>;
-using OwnedPen = UniqueHandle<ClosedBy<HPEN, DeleteObject>>;
 using OwnedBitmap = UniqueHandle<ClosedBy<HBITMAP, DeleteObject>>;
 using OwnedMemoryDc = UniqueHandle<ClosedBy<HDC, DeleteDC>>;
 using OwnedIcon = UniqueHandle<ClosedBy<HICON, DestroyIcon>>;

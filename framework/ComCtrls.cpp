@@ -6,8 +6,6 @@
 
 #include <commctrl.h>
 
-TStatusBar::TStatusBar(TComponent* owner) : TWinControl(owner) {}
-
 void TStatusBar::CreateParams(WindowParams& params) {
     params.className = STATUSCLASSNAMEW;
     // The bar is placed by alignment like any control, not by the common-controls rules.

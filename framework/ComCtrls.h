@@ -8,7 +8,7 @@
 
 class TStatusBar : public TWinControl {
 public:
-    explicit TStatusBar(TComponent* owner);
+    using TWinControl::TWinControl;
     int PanelCount() const { return static_cast<int>(panels_.size()); }
     const std::string& PanelText(int index) const { return panels_.at(index).text; }
     void SetPanelText(int index, const std::string& text);

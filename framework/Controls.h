@@ -138,7 +138,7 @@ private:
 // A control with a window of its own.
 class TWinControl : public TControl, public WindowTarget {
 public:
-    explicit TWinControl(TComponent* owner);
+    using TControl::TControl;
     ~TWinControl() override;
 
     HWND Handle() const { return handle_; }

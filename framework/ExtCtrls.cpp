@@ -18,8 +18,6 @@ TBevelCut BevelValue(const PropertyValue& value) {
 
 }  // namespace
 
-TPanel::TPanel(TComponent* owner) : TWinControl(owner) {}
-
 void TPanel::CreateParams(WindowParams& params) {
     params.className = L"TPanel";
     params.frameworkClass = true;
@@ -52,8 +50,6 @@ void TPanel::SetProperty(const PropertyItem& property, FormReader& reader) {
         TWinControl::SetProperty(property, reader);
     }
 }
-
-TImage::TImage(TComponent* owner) : TWinControl(owner) {}
 
 void TImage::CreateParams(WindowParams& params) {
     params.className = L"STATIC";

@@ -9,7 +9,7 @@ enum class TBevelCut { bvNone, bvRaised };
 
 class TPanel : public TWinControl {
 public:
-    explicit TPanel(TComponent* owner);
+    using TWinControl::TWinControl;
     RECT AlignArea() const override;
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
 
@@ -25,7 +25,7 @@ private:
 // An icon from the program's resources, centred in its own static window.
 class TImage : public TWinControl {
 public:
-    explicit TImage(TComponent* owner);
+    using TWinControl::TWinControl;
     HICON Icon() const { return icon_.get(); }
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
 

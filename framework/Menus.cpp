@@ -43,8 +43,6 @@ void TMenuItem::SetProperty(const PropertyItem& property, FormReader& reader) {
     }
 }
 
-TPopupMenu::TPopupMenu(TComponent* owner) : TComponent(owner) {}
-
 TPopupMenu::~TPopupMenu() {
     for (TMenuItem* item : items_) {
         item->menu_ = nullptr;

@@ -36,7 +36,7 @@ private:
 
 class TPopupMenu : public TComponent {
 public:
-    explicit TPopupMenu(TComponent* owner);
+    using TComponent::TComponent;
     ~TPopupMenu() override;
 
     const std::vector<TMenuItem*>& Items() const { return items_; }

@@ -11,8 +11,6 @@ bool IsCommand(UINT message, WPARAM wParam, WORD code) {
 
 }  // namespace
 
-TLabel::TLabel(TComponent* owner) : TWinControl(owner) {}
-
 void TLabel::CreateParams(WindowParams& params) {
     params.className = L"STATIC";
     // SS_NOTIFY: a label takes clicks and the mouse, which the web-page label needs.
@@ -120,8 +118,6 @@ void TCheckBox::SetProperty(const PropertyItem& property, FormReader& reader) {
         TWinControl::SetProperty(property, reader);
     }
 }
-
-TGroupBox::TGroupBox(TComponent* owner) : TWinControl(owner) {}
 
 void TGroupBox::CreateParams(WindowParams& params) {
     params.className = L"BUTTON";

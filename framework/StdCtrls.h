@@ -6,7 +6,7 @@
 
 class TLabel : public TWinControl {
 public:
-    explicit TLabel(TComponent* owner);
+    using TWinControl::TWinControl;
     void SetProperty(const PropertyItem& property, FormReader& reader) override;
     void Loaded() override;
     bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -53,7 +53,7 @@ private:
 
 class TGroupBox : public TWinControl {
 public:
-    explicit TGroupBox(TComponent* owner);
+    using TWinControl::TWinControl;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:

@@ -11,8 +11,6 @@
 #include <algorithm>
 #include <climits>
 
-TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
-
 TWinControl::~TWinControl() {
     for (TControl* control : controls_) {
         control->parent_ = nullptr;

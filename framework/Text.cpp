@@ -1,16 +1,6 @@
 #include "framework/Text.h"
 
-#include "platform/Utf8.h"
-
 #include <windows.h>
-
-std::wstring Utf8ToWide(std::string_view text) {
-    return platform::Utf8ToWide(text);
-}
-
-std::string WideToUtf8(std::wstring_view text) {
-    return platform::WideToUtf8(text);
-}
 
 std::string Utf8ToAnsi(std::string_view text) {
     std::wstring wide = Utf8ToWide(text);

@@ -7,8 +7,6 @@
 
 #include <commctrl.h>
 
-#include <algorithm>
-
 TApplication* Application = nullptr;
 
 namespace {
@@ -244,9 +242,7 @@ int TApplication::HookMainWindow(MessageHook hook) {
 }
 
 void TApplication::UnhookMainWindow(int id) {
-    hooks_.erase(std::remove_if(hooks_.begin(), hooks_.end(),
-                                [id](const auto& hook) { return hook.first == id; }),
-                 hooks_.end());
+    std::erase_if(hooks_, [id](const auto& hook) { return hook.first == id; });
 }
 
 LRESULT TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -297,8 +293,7 @@ TApplicationEvents::TApplicationEvents(TComponent* owner) : TComponent(owner) {
 
 TApplicationEvents::~TApplicationEvents() {
     if (Application != nullptr) {
-        auto& events = Application->events_;
-        events.erase(std::remove(events.begin(), events.end(), this), events.end());
+        std::erase(Application->events_, this);
     }
 }
 

@@ -3,8 +3,6 @@
 #include "framework/Exceptions.h"
 #include "framework/FormText.h"
 
-#include <algorithm>
-
 TComponent::TComponent(TComponent* owner) {
     if (owner != nullptr) {
         owner->Insert(this);
@@ -55,8 +53,7 @@ void TComponent::Insert(TComponent* component) {
 }
 
 void TComponent::Remove(TComponent* component) {
-    components_.erase(std::remove(components_.begin(), components_.end(), component),
-                      components_.end());
+    std::erase(components_, component);
     component->owner_ = nullptr;
     // Everyone who may hold a reference to the leaving component hears of it.
     Notification(component, TOperation::opRemove);

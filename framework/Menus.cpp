@@ -8,8 +8,6 @@
 #include "platform/Facets.h"
 #include "platform/WindowManager.h"
 
-#include <algorithm>
-
 TMenuItem::TMenuItem(TComponent* owner)
     : TComponent(owner), command_(MessageWindow::Instance().Add(this, [this] { Click(); })) {}
 
@@ -55,7 +53,7 @@ void TPopupMenu::Add(TMenuItem* item) {
 }
 
 void TPopupMenu::Remove(TMenuItem* item) {
-    items_.erase(std::remove(items_.begin(), items_.end(), item), items_.end());
+    std::erase(items_, item);
     item->menu_ = nullptr;
 }
 

@@ -5,12 +5,7 @@
 namespace {
 
 HCURSOR SystemCursor(TCursor cursor) {
-    switch (cursor) {
-        case crHandPoint:
-            return LoadCursorW(nullptr, IDC_HAND);
-        default:
-            return LoadCursorW(nullptr, IDC_ARROW);
-    }
+    return LoadCursorW(nullptr, cursor == crHandPoint ? IDC_HAND : IDC_ARROW);
 }
 
 }  // namespace

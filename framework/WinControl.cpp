@@ -125,7 +125,7 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    std::erase(controls_, control);
 }
 
 void TWinControl::SetParent(TWinControl* parent) {

@@ -69,20 +69,19 @@ struct DigitPart {
     bool grouped = false;
 };
 
-// Calls visit(index, character) for each character of picture[begin, end) outside quotes.
+// Calls visit(index, character, quoted) for each character of picture[begin, end) but the quote
+// marks themselves.
 template <typename Visit>
-void ForEachUnquoted(std::string_view picture, size_t begin, size_t end, Visit visit) {
+void ForEachCharacter(std::string_view picture, size_t begin, size_t end, Visit visit) {
     char quote = 0;
     for (size_t i = begin; i < end; ++i) {
         char c = picture[i];
-        if (quote != 0) {
-            if (c == quote) {
-                quote = 0;
-            }
-        } else if (c == '"' || c == '\'') {
+        if (quote != 0 && c == quote) {
+            quote = 0;
+        } else if (quote == 0 && (c == '"' || c == '\'')) {
             quote = c;
         } else {
-            visit(i, c);
+            visit(i, c, quote != 0);
         }
     }
 }
@@ -90,8 +89,8 @@ void ForEachUnquoted(std::string_view picture, size_t begin, size_t end, Visit v
 // Locates the digit part among the unquoted characters of the picture.
 DigitPart FindDigitPart(std::string_view picture) {
     DigitPart part;
-    ForEachUnquoted(picture, 0, picture.size(), [&](size_t i, char c) {
-        if (!IsDigitPlaceholder(c)) {
+    ForEachCharacter(picture, 0, picture.size(), [&](size_t i, char c, bool quoted) {
+        if (quoted || !IsDigitPlaceholder(c)) {
             return;
         }
         if (part.begin == std::string_view::npos) {
@@ -112,8 +111,8 @@ DigitPart FindDigitPart(std::string_view picture) {
     while (part.end < picture.size() && picture[part.end] == ',') {
         ++part.end;
     }
-    ForEachUnquoted(picture, part.begin, part.end, [&](size_t, char c) {
-        if (c == ',') {
+    ForEachCharacter(picture, part.begin, part.end, [&](size_t, char c, bool quoted) {
+        if (!quoted && c == ',') {
             part.grouped = true;
         }
     });
@@ -226,24 +225,14 @@ std::string FormatFloat(std::string_view picture, double value,
                         std::string_view thousandSeparator) {
     DigitPart part = FindDigitPart(picture);
     std::string text;
-    char quote = 0;
-    for (size_t i = 0; i < picture.size(); ++i) {
-        char c = picture[i];
-        bool inDigitPart = i >= part.begin && i < part.end;
-        if (quote != 0) {
-            if (c == quote) {
-                quote = 0;
-            } else {
-                text += c;
-            }
-        } else if (c == '"' || c == '\'') {
-            quote = c;
-        } else if (i == part.begin) {
+    ForEachCharacter(picture, 0, picture.size(), [&](size_t i, char c, bool quoted) {
+        bool inDigitPart = !quoted && i >= part.begin && i < part.end;
+        if (!quoted && i == part.begin) {
             text += FormatNumber(part, value, thousandSeparator);
         } else if (!inDigitPart || !(IsDigitPlaceholder(c) || c == ',')) {
             text += c;
         }
-    }
+    });
     return text;
 }
 

@@ -35,8 +35,6 @@ void TComponent::Loaded() {
     loading_ = false;
 }
 
-void TComponent::Notification(TComponent*, TOperation) {}
-
 void TComponent::SetParentComponent(TComponent* parent) {
     if (parent != nullptr) {
         throw EReadError("« " + parent->Name() + " » ne peut pas contenir « " + Name() + " »");

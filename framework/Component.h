@@ -33,8 +33,8 @@ public:
     void BeginLoading() { loading_ = true; }
     // The end-of-loading notification: every property of the resource has been read.
     virtual void Loaded();
-    // Told when `component`, a sibling or an owned component, comes or goes.
-    virtual void Notification(TComponent* component, TOperation operation);
+    // Told when a sibling or an owned component comes or goes.
+    virtual void Notification(TComponent*, TOperation) {}
 
     // Takes a component that the form resource nests inside this one's block.
     virtual void SetParentComponent(TComponent* parent);

@@ -138,8 +138,6 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
     Fire(OnMouseMove, this, shift, x, y);
 }
 
-void TControl::MouseUp(TMouseButton, TShiftState, int, int) {}
-
 bool TControl::MouseCapture() const {
     return TWinControl::captureControl_ == this && parent_ != nullptr &&
            parent_->HandleAllocated() && GetCapture() == parent_->Handle();
@@ -161,12 +159,11 @@ RECT TControl::ScaledBounds(int dpi, int previousDpi) const {
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
-    auto* windowed = dynamic_cast<TWinControl*>(parent);
-    if (windowed == nullptr) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(parent)) {
+        SetParent(windowed);
+    } else {
         TComponent::SetParentComponent(parent);
-        return;
     }
-    SetParent(windowed);
 }
 
 void TControl::Loaded() {
@@ -262,9 +259,5 @@ void TGraphicControl::InvalidateArea(const RECT& area) {
     if (Parent() == nullptr || !Parent()->HandleAllocated()) {
         return;
     }
-    if (IsRectEmpty(&area)) {
-        InvalidateRect(Parent()->Handle(), nullptr, TRUE);
-    } else {
-        InvalidateRect(Parent()->Handle(), &area, TRUE);
-    }
+    InvalidateRect(Parent()->Handle(), IsRectEmpty(&area) ? nullptr : &area, TRUE);
 }

@@ -61,7 +61,7 @@ public:
     // of it from its window; a windowless one from its parent's window.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
-    virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void MouseUp(TMouseButton, TShiftState, int, int) {}
     // True while the control receives the mouse wherever the pointer is: a windowless control
     // from the left button's press on it to its release.
     virtual bool MouseCapture() const;
@@ -192,7 +192,7 @@ protected:
     virtual void CreateParams(WindowParams& params);
     // The window exists: give it what the object already holds.
     virtual void HandleCreated();
-    virtual void PaintWindow(HDC dc);
+    virtual void PaintWindow(HDC) {}
     // Whether the window's text may change without WM_SETTEXT, as an edit's does under the
     // user's keys; otherwise the text each WM_SETTEXT leaves is kept, and reading it costs no
     // call to the window.

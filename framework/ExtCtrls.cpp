@@ -26,13 +26,10 @@ void TPanel::CreateParams(WindowParams& params) {
     params.classStyle |= CS_HREDRAW | CS_VREDRAW;
 }
 
-int TPanel::BevelSize() const {
-    return bevelOuter_ != TBevelCut::bvNone ? 1 : 0;
-}
-
 RECT TPanel::AlignArea() const {
     RECT area = TWinControl::AlignArea();
-    InflateRect(&area, -BevelSize(), -BevelSize());
+    const int bevel = bevelOuter_ != TBevelCut::bvNone ? 1 : 0;
+    InflateRect(&area, -bevel, -bevel);
     return area;
 }
 

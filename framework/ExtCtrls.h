@@ -18,7 +18,6 @@ protected:
     void PaintWindow(HDC dc) override;
 
 private:
-    int BevelSize() const;
     TBevelCut bevelOuter_ = TBevelCut::bvRaised;
 };
 

@@ -23,12 +23,11 @@ void TMenuItem::Click() {
 }
 
 void TMenuItem::SetParentComponent(TComponent* parent) {
-    auto* menu = dynamic_cast<TPopupMenu*>(parent);
-    if (menu == nullptr) {
+    if (auto* menu = dynamic_cast<TPopupMenu*>(parent)) {
+        menu->Add(this);
+    } else {
         TComponent::SetParentComponent(parent);
-        return;
     }
-    menu->Add(this);
 }
 
 void TMenuItem::SetProperty(const PropertyItem& property, FormReader& reader) {

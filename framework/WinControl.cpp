@@ -1,6 +1,5 @@
 #include "framework/Controls.h"
 
-#include "framework/Exceptions.h"
 #include "framework/FormReader.h"
 #include "framework/Scale.h"
 #include "framework/Screen.h"
@@ -32,7 +31,6 @@ void TWinControl::DestroyHandle() {
     if (handle_ == nullptr) {
         return;
     }
-    // Detached first, so the window's last messages no longer reach a dying object.
     HWND window = handle_;
     DetachWindow(window);
     DestroyWindow(window);
@@ -293,8 +291,6 @@ void TWinControl::EnabledChanged() {
     }
 }
 
-void TWinControl::PaintWindow(HDC) {}
-
 void TWinControl::PaintGraphicControls(HDC dc, const RECT& area) {
     for (TControl* control : controls_) {
         auto* graphic = dynamic_cast<TGraphicControl*>(control);
@@ -305,8 +301,7 @@ void TWinControl::PaintGraphicControls(HDC dc, const RECT& area) {
             continue;
         }
         ScopedDcState state(dc);
-        IntersectClipRect(dc, graphic->Left(), graphic->Top(), graphic->Left() + graphic->Width(),
-                          graphic->Top() + graphic->Height());
+        IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
         SetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
         graphic->Paint(dc);
     }
@@ -363,9 +358,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 for (TControl* control : controls_) {
                     if (auto* graphic = dynamic_cast<TGraphicControl*>(control);
                         graphic != nullptr && graphic->Visible() && graphic->Opaque()) {
-                        ExcludeClipRect(dc, graphic->Left(), graphic->Top(),
-                                        graphic->Left() + graphic->Width(),
-                                        graphic->Top() + graphic->Height());
+                        RECT bounds = graphic->BoundsRect();
+                        ExcludeClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
                     }
                 }
                 RECT client = ClientRect();

@@ -13,7 +13,7 @@
 
 namespace {
 
-void RegisterStandardClasses() {
+bool RegisterStandardClasses() {
     ClassRegistry& registry = ClassRegistry::Instance();
     registry.Register<TLabel>("TLabel");
     registry.Register<TButton>("TButton");
@@ -27,6 +27,7 @@ void RegisterStandardClasses() {
     registry.Register<TMenuItem>("TMenuItem");
     registry.Register<TApplicationEvents>("TApplicationEvents");
     registry.Register<TXPManifest>("TXPManifest");
+    return true;
 }
 
 TPosition PositionValue(const PropertyValue& value) {
@@ -40,11 +41,7 @@ TPosition PositionValue(const PropertyValue& value) {
 }  // namespace
 
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
-    static bool registered = false;
-    if (!registered) {
-        RegisterStandardClasses();
-        registered = true;
-    }
+    [[maybe_unused]] static const bool registered = RegisterStandardClasses();
     SetVisible(false);
     SetParentFont(false);
     SetColor(clBtnFace);

@@ -18,6 +18,18 @@ public:
     bool IsWindowEnabled(HWND window) override { return ::IsWindowEnabled(window) != FALSE; }
     bool IsWindowVisible(HWND window) override { return ::IsWindowVisible(window) != FALSE; }
     int GetSystemMetrics(int index) override { return ::GetSystemMetrics(index); }
+    RECT GetWindowRect(HWND window) override {
+        RECT rect{};
+        ::GetWindowRect(window, &rect);
+        return rect;
+    }
+    HWND GetDesktopWindow() override { return ::GetDesktopWindow(); }
+    STARTUPINFOW GetStartupInfoW() override {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        ::GetStartupInfoW(&startup);
+        return startup;
+    }
     bool GetMinimizeAnimation() override {
         ANIMATIONINFO animation{sizeof animation, 0};
         ::SystemParametersInfoA(SPI_GETANIMATION, sizeof animation, &animation, 0);

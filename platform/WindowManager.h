@@ -4,7 +4,8 @@
 namespace platform {
 
 // The window-manager calls by which the program minimizes, restores, shows and hides its
-// application window, and brings its windows to the front. The names are the system's own.
+// application window and its forms, places them, and brings its windows to the front. The names
+// are the system's own.
 class WindowManager {
 public:
     virtual ~WindowManager() = default;
@@ -17,6 +18,11 @@ public:
     virtual bool IsWindowEnabled(HWND window) = 0;
     virtual bool IsWindowVisible(HWND window) = 0;
     virtual int GetSystemMetrics(int index) = 0;
+    // The window's place on the screen; all zero when there is no such window.
+    virtual RECT GetWindowRect(HWND window) = 0;
+    virtual HWND GetDesktopWindow() = 0;
+    // How the program was started, with the show command asked for its first window.
+    virtual STARTUPINFOW GetStartupInfoW() = 0;
     // SystemParametersInfoA with SPI_GETANIMATION: whether windows animate as they minimize
     // and restore.
     virtual bool GetMinimizeAnimation() = 0;

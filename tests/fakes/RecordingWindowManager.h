@@ -65,6 +65,19 @@ public:
         Record("GetSystemMetrics(" + std::to_string(index) + ")");
         return real().GetSystemMetrics(index);
     }
+    RECT GetWindowRect(HWND window) override {
+        Record("GetWindowRect(" + Name(window) + ")");
+        return real().GetWindowRect(window);
+    }
+    HWND GetDesktopWindow() override {
+        HWND desktop = real().GetDesktopWindow();
+        Record("GetDesktopWindow -> " + Name(desktop));
+        return desktop;
+    }
+    STARTUPINFOW GetStartupInfoW() override {
+        Record("GetStartupInfoW");
+        return real().GetStartupInfoW();
+    }
     bool GetMinimizeAnimation() override {
         Record("GetMinimizeAnimation");
         return animation;

@@ -57,15 +57,14 @@ TApplication::~TApplication() {
 void TApplication::Initialize() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
+    platform::WindowManager& windows = *platform::Current().windows;
     window_ = std::make_unique<HandlerWindow>(
         WindowRequest{
             .className = L"TApplication",
             .style = WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
             .title = L"Velmora",
-            .x = width / 2,
-            .y = height / 2},
+            .x = windows.GetSystemMetrics(SM_CXSCREEN) / 2,
+            .y = windows.GetSystemMetrics(SM_CYSCREEN) / 2},
         this, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return WindowProc(window, message, wParam, lParam);
         });
@@ -75,9 +74,7 @@ int TApplication::StartupShowCommand() const {
     if (startupShowCommand_ >= 0) {
         return startupShowCommand_;
     }
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    GetStartupInfoW(&startup);
+    STARTUPINFOW startup = platform::Current().windows->GetStartupInfoW();
     return (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWNORMAL;
 }
 

@@ -10,6 +10,7 @@
 #include "framework/Text.h"
 #include "platform/DisplayScale.h"
 #include "platform/Facets.h"
+#include "platform/WindowManager.h"
 
 namespace {
 
@@ -28,6 +29,10 @@ bool RegisterStandardClasses() {
     registry.Register<TApplicationEvents>("TApplicationEvents");
     registry.Register<TXPManifest>("TXPManifest");
     return true;
+}
+
+platform::WindowManager& Windows() {
+    return *platform::Current().windows;
 }
 
 TPosition PositionValue(const PropertyValue& value) {
@@ -162,9 +167,7 @@ RECT TForm::ScaledBounds(int dpi, int previousDpi) const {
 }
 
 void TForm::Center() {
-    HWND desktop = GetDesktopWindow();
-    RECT screen{};
-    GetWindowRect(desktop, &screen);
+    RECT screen = Windows().GetWindowRect(Windows().GetDesktopWindow());
     int left = screen.left + (screen.right - screen.left - Width()) / 2;
     int top = screen.top + (screen.bottom - screen.top - Height()) / 2;
     SetBounds(left, top, Width(), Height());
@@ -178,7 +181,7 @@ void TForm::VisibleChanged() {
         return;
     }
     if (!Visible()) {
-        ShowWindow(Handle(), SW_HIDE);
+        Windows().ShowWindow(Handle(), SW_HIDE);
         return;
     }
     if (!shownOnce_) {
@@ -187,8 +190,8 @@ void TForm::VisibleChanged() {
             Center();
         }
     }
-    ShowWindow(Handle(),
-               windowState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+    Windows().ShowWindow(
+        Handle(), windowState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
 }
 
 void TForm::SetWindowState(TWindowState state) {
@@ -197,9 +200,9 @@ void TForm::SetWindowState(TWindowState state) {
     }
     windowState_ = state;
     if (HandleAllocated() && Visible()) {
-        ShowWindow(Handle(), state == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
-                             : state == TWindowState::wsMinimized ? SW_MINIMIZE
-                                                                  : SW_RESTORE);
+        Windows().ShowWindow(Handle(), state == TWindowState::wsMaximized   ? SW_SHOWMAXIMIZED
+                                       : state == TWindowState::wsMinimized ? SW_MINIMIZE
+                                                                            : SW_RESTORE);
     }
 }
 
@@ -221,14 +224,11 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             Close();
             return 0;
-        case WM_WINDOWPOSCHANGED: {
-            RECT bounds{};
-            GetWindowRect(Handle(), &bounds);
-            if (!IsIconic(Handle())) {
-                StoreBounds(bounds);
+        case WM_WINDOWPOSCHANGED:
+            if (!Windows().IsIconic(Handle())) {
+                StoreBounds(Windows().GetWindowRect(Handle()));
             }
             break;
-        }
         case WM_SETFOCUS:
             // The form itself has nothing to type into: the focus goes on to its active control.
             FocusActiveControl();

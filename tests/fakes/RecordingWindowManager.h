@@ -1,7 +1,11 @@
 #pragma once
 // The window manager of the system, with every call written down in order. The animation
-// setting is the fake's own, so that no test changes the machine's.
+// setting is the fake's own, so that no test changes the machine's. A form shows, hides and
+// places its own window and asks whether it is minimized: those calls are left out, and the
+// record holds what the program asks of its application window and of the windows it brings to
+// the front.
 
+#include "framework/Forms.h"
 #include "platform/WindowManager.h"
 
 #include <cstdio>
@@ -26,7 +30,9 @@ public:
 
     bool IsIconic(HWND window) override {
         bool iconic = real().IsIconic(window);
-        Record("IsIconic(" + Name(window) + ") -> " + (iconic ? "1" : "0"));
+        if (!OfForm(window)) {
+            Record("IsIconic(" + Name(window) + ") -> " + (iconic ? "1" : "0"));
+        }
         return iconic;
     }
     void SetActiveWindow(HWND window) override {
@@ -34,7 +40,9 @@ public:
         real().SetActiveWindow(window);
     }
     void ShowWindow(HWND window, int command) override {
-        Record("ShowWindow(" + Name(window) + ", " + std::to_string(command) + ")");
+        if (!OfForm(window)) {
+            Record("ShowWindow(" + Name(window) + ", " + std::to_string(command) + ")");
+        }
         real().ShowWindow(window, command);
         if (showWindowThrows) {
             throw std::runtime_error("échec simulé");
@@ -66,7 +74,9 @@ public:
         return real().GetSystemMetrics(index);
     }
     RECT GetWindowRect(HWND window) override {
-        Record("GetWindowRect(" + Name(window) + ")");
+        if (!OfForm(window)) {
+            Record("GetWindowRect(" + Name(window) + ")");
+        }
         return real().GetWindowRect(window);
     }
     HWND GetDesktopWindow() override {
@@ -102,6 +112,9 @@ public:
 private:
     static platform::WindowManager& real() { return platform::Win32WindowManager(); }
     void Record(std::string call) { calls.push_back(std::move(call)); }
+    static bool OfForm(HWND window) {
+        return dynamic_cast<TForm*>(TWinControl::FromHandle(window)) != nullptr;
+    }
     std::string Name(HWND window) const {
         if (window == nullptr) {
             return "0";

@@ -141,12 +141,9 @@ void TSpeedButton::Paint(HDC dc) {
     const int width = glyph_->Width() / numGlyphs_;
     // A pressed face shows its picture one pixel down and to the right.
     const int offset = down ? 1 : 0;
-    DrawGlyph(dc, (Width() - width) / 2 + offset, (Height() - glyph_->Height()) / 2 + offset);
-}
-
-void TSpeedButton::DrawGlyph(HDC dc, int x, int y) const {
-    const int width = glyph_->Width() / numGlyphs_;
-    int image = !Enabled() ? 1 : state_ == TButtonState::bsDown ? 2 : 0;
+    const int x = (Width() - width) / 2 + offset;
+    const int y = (Height() - glyph_->Height()) / 2 + offset;
+    int image = !Enabled() ? 1 : down ? 2 : 0;
     const bool ownImage = image < numGlyphs_;
     if (!ownImage) {
         image = 0;

@@ -36,7 +36,6 @@ protected:
 
 private:
     bool Contains(int x, int y) const;
-    void DrawGlyph(HDC dc, int x, int y) const;
 
     std::unique_ptr<TBitmap> glyph_;
     int numGlyphs_ = 1;

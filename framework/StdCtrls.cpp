@@ -49,11 +49,9 @@ void TLabel::AdjustSize() {
     static const OwnedMemoryDc measuring(CreateCompatibleDC(nullptr));
     ScopedSelect font(measuring.get(), Font().Handle());
     std::wstring text = Utf8ToWide(Caption());
+    // An empty label keeps the height of a line.
     SIZE extent = TCanvas(measuring.get()).TextExtent(text.empty() ? L" " : text);
-    if (text.empty()) {
-        extent.cx = 0;
-    }
-    SetBounds(Left(), Top(), extent.cx, extent.cy);
+    SetBounds(Left(), Top(), text.empty() ? 0 : extent.cx, extent.cy);
 }
 
 bool TLabel::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

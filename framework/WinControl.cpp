@@ -308,10 +308,8 @@ void TWinControl::PaintGraphicControls(HDC dc, const RECT& area) {
 }
 
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (subclassed_) {
-        return DefSubclassProc(handle_, message, wParam, lParam);
-    }
-    return DefWindowProcW(handle_, message, wParam, lParam);
+    return subclassed_ ? DefSubclassProc(handle_, message, wParam, lParam)
+                       : DefWindowProcW(handle_, message, wParam, lParam);
 }
 
 bool TWinControl::HandleNotification(UINT message, WPARAM wParam, LPARAM, LRESULT& result) {

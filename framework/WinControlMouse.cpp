@@ -10,14 +10,12 @@
 namespace {
 
 TShiftState ShiftFromKeys(WPARAM keys) {
-    TShiftState shift;
-    shift.shift = (keys & MK_SHIFT) != 0;
-    shift.ctrl = (keys & MK_CONTROL) != 0;
-    shift.alt = GetKeyState(VK_MENU) < 0;
-    shift.left = (keys & MK_LBUTTON) != 0;
-    shift.right = (keys & MK_RBUTTON) != 0;
-    shift.middle = (keys & MK_MBUTTON) != 0;
-    return shift;
+    return {.shift = (keys & MK_SHIFT) != 0,
+            .alt = GetKeyState(VK_MENU) < 0,
+            .ctrl = (keys & MK_CONTROL) != 0,
+            .left = (keys & MK_LBUTTON) != 0,
+            .right = (keys & MK_RBUTTON) != 0,
+            .middle = (keys & MK_MBUTTON) != 0};
 }
 
 TMouseButton ButtonOf(UINT message) {

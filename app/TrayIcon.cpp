@@ -239,6 +239,12 @@ LRESULT TTrayIcon::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
 }
 
 void TTrayIcon::HandleCallback(LPARAM event) {
+    // NIN_SELECT, the balloons' notifications (no balloon is ever shown) and anything unknown
+    // do nothing, and cost nothing: the pointer and the keys are read only for the others.
+    const bool pointerEvent = event >= WM_MOUSEFIRST && event <= WM_MBUTTONDBLCLK;
+    if (!pointerEvent && event != WM_CONTEXTMENU && event != NIN_KEYSELECT) {
+        return;
+    }
     // The position that comes with the notification is not used: the pointer's is.
     POINT position{};
     GetCursorPos(&position);
@@ -280,8 +286,6 @@ void TTrayIcon::HandleCallback(LPARAM event) {
             ContextMenu(position);
             break;
         default:
-            // NIN_SELECT, the balloons' notifications (no balloon is ever shown) and anything
-            // unknown.
             break;
     }
 }

@@ -12,12 +12,12 @@ std::string StateFilePath() {
     return folder + "serie.ini";
 }
 
-bool RewriteStateFile(const std::function<bool(TIniFile& copy)>& write) {
+void RewriteStateFile(const std::function<bool(TIniFile& copy)>& write) {
     platform::Files& files = *platform::Current().files;
     const std::string path = StateFilePath();
     const std::string copy = files.CreateTemporaryBeside(path);
     if (copy.empty()) {
-        return false;
+        return;
     }
     bool replaced = false;
     try {
@@ -36,5 +36,4 @@ bool RewriteStateFile(const std::function<bool(TIniFile& copy)>& write) {
     if (!replaced) {
         files.Remove(copy);
     }
-    return replaced;
 }

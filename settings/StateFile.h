@@ -10,5 +10,5 @@ std::string StateFilePath();
 // Saves through a copy of the state file made beside it, which then takes the file's place in
 // one step: a save cut short by a crash, a kill or a power cut leaves the old file whole.
 // `write` fills the copy and says whether every write went through. On any failure the state
-// file stays exactly as it was and the copy is removed. Returns whether the file was replaced.
-bool RewriteStateFile(const std::function<bool(TIniFile& copy)>& write);
+// file stays exactly as it was and the copy is removed.
+void RewriteStateFile(const std::function<bool(TIniFile& copy)>& write);

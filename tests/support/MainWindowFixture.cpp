@@ -56,4 +56,3 @@ void MainWindowTest::Pump(int milliseconds) {
         }
     } while (static_cast<int>(end - GetTickCount()) > 0);
 }
-

@@ -9,8 +9,10 @@
 
 namespace maintenance {
 
-// The access asked of every process to be trimmed.
-inline constexpr DWORD kTrimAccess = 0x1F0FFF;
+// The access that emptying a working set needs, and no more: PROCESS_QUERY_LIMITED_INFORMATION |
+// PROCESS_SET_QUOTA. Full access to every process, the credential store among them, is what
+// security products take for an attack.
+inline constexpr DWORD kTrimAccess = 0x1100;
 
 // Readers of the browser tick boxes, asked afresh for every process of a sweep.
 struct BrowserBoxes {

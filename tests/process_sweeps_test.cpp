@@ -25,7 +25,7 @@ public:
     ExpectedCalls& Trim(DWORD id) { return TrimWith(id, FakeProcesses::HandleOf(id)); }
     // A refused open is trimmed all the same, but never closed.
     ExpectedCalls& TrimDenied(DWORD id) {
-        calls_.push_back({"Open", {0x1F0FFF, 0, id}});
+        calls_.push_back({"Open", {0x1100, 0, id}});
         calls_.push_back({"EmptyWorkingSet", {0}});
         return *this;
     }
@@ -44,7 +44,7 @@ private:
     }
     ExpectedCalls& TrimWith(DWORD id, HANDLE handle) {
         const auto value = reinterpret_cast<uintptr_t>(handle);
-        calls_.push_back({"Open", {0x1F0FFF, 0, id}});
+        calls_.push_back({"Open", {0x1100, 0, id}});
         calls_.push_back({"EmptyWorkingSet", {value}});
         calls_.push_back({"Close", {value}});
         return *this;

@@ -1,30 +1,61 @@
 #include "platform/NotifyArea.h"
 
+#include "platform/ModuleLoader.h"
+
 #include <vector>
 
 namespace platform {
 namespace {
 
-DWORD ReadShellVersion() {
-    DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeA("shell32.dll", &ignored);
-    if (size == 0) {
+using VersionSizeFn = DWORD(WINAPI*)(LPCSTR, LPDWORD);
+using VersionInfoFn = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
+using VersionQueryFn = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+
+template <typename Fn>
+Fn Lookup(ModuleLoader& modules, HMODULE module, const char* name) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(modules.Export(module, name)));
+}
+
+DWORD ReadShellVersion(ModuleLoader& modules, HMODULE version) {
+    auto size = Lookup<VersionSizeFn>(modules, version, "GetFileVersionInfoSizeA");
+    auto info = Lookup<VersionInfoFn>(modules, version, "GetFileVersionInfoA");
+    auto query = Lookup<VersionQueryFn>(modules, version, "VerQueryValueA");
+    if (size == nullptr || info == nullptr || query == nullptr) {
         return 0;
     }
-    std::vector<char> block(size);
-    if (!GetFileVersionInfoA("shell32.dll", 0, size, block.data())) {
+    DWORD ignored = 0;
+    DWORD blockSize = size("shell32.dll", &ignored);
+    if (blockSize == 0) {
+        return 0;
+    }
+    std::vector<char> block(blockSize);
+    if (!info("shell32.dll", 0, blockSize, block.data())) {
         return 0;
     }
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), "\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO)) {
+    if (!query(block.data(), "\\", &value, &length) || length < sizeof(VS_FIXEDFILEINFO)) {
         return 0;
     }
     return static_cast<const VS_FIXEDFILEINFO*>(value)->dwFileVersionMS;
 }
 
+// version.dll is not one of the DLLs that Windows always takes from the system folder, so it is
+// not imported: the loader would look for it first beside the executable.
+DWORD ReadShellVersion(ModuleLoader& modules) {
+    HMODULE version = modules.LoadFromSystemFolder(L"version.dll");
+    if (version == nullptr) {
+        return 0;
+    }
+    DWORD shellVersion = ReadShellVersion(modules, version);
+    modules.Release(version);
+    return shellVersion;
+}
+
 class Win32NotifyAreaFacet final : public NotifyArea {
 public:
+    explicit Win32NotifyAreaFacet(ModuleLoader& modules) : modules_(modules) {}
+
     bool NotifyIcon(DWORD message, NOTIFYICONDATAA& data) override {
         return Shell_NotifyIconA(message, &data) != FALSE;
     }
@@ -37,19 +68,24 @@ public:
     // Read once for the process's life; a version that could not be read is asked again.
     DWORD ShellVersion() override {
         if (version_ == 0) {
-            version_ = ReadShellVersion();
+            version_ = ReadShellVersion(modules_);
         }
         return version_;
     }
 
 private:
+    ModuleLoader& modules_;
     DWORD version_ = 0;
 };
 
 }  // namespace
 
+std::unique_ptr<NotifyArea> MakeWin32NotifyArea(ModuleLoader& modules) {
+    return std::make_unique<Win32NotifyAreaFacet>(modules);
+}
+
 NotifyArea& Win32NotifyArea() {
-    static Win32NotifyAreaFacet area;
+    static Win32NotifyAreaFacet area(Win32ModuleLoader());
     return area;
 }
 

@@ -3,6 +3,8 @@
 
 #include <shellapi.h>
 
+#include <memory>
+
 namespace platform {
 
 // The taskbar's notification area, and the version of the shell that runs it.
@@ -19,6 +21,10 @@ public:
     virtual DWORD ShellVersion() = 0;
 };
 
+class ModuleLoader;
+
 NotifyArea& Win32NotifyArea();
+// The same over other modules, for a test.
+std::unique_ptr<NotifyArea> MakeWin32NotifyArea(ModuleLoader& modules);
 
 }  // namespace platform

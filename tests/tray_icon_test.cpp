@@ -2,6 +2,7 @@
 // record, and how clicks, double clicks and requests for the menu are told apart.
 
 #include "app/TrayIcon.h"
+#include "fakes/FakeModuleLoader.h"
 #include "fakes/RecordingNotifyArea.h"
 #include "fakes/RecordingWindowManager.h"
 #include "fakes/ScopedFacet.h"
@@ -9,6 +10,7 @@
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "platform/Facets.h"
+#include "platform/NotifyArea.h"
 #include "support/MenuWatch.h"
 #include "support/PumpUntil.h"
 #include "support/TextForm.h"
@@ -362,6 +364,13 @@ TEST(ShellVersion, IsReadFromShell32sVersionInformation) {
     DWORD version = platform::Win32NotifyArea().ShellVersion();
     EXPECT_GE(version, 0x50000u);
     EXPECT_EQ(platform::Win32NotifyArea().ShellVersion(), version);
+
+    // Taken from the system folder only; where it cannot be, the version is unknown.
+    FakeModuleLoader modules;
+    modules.AnswerLoad("version.dll", reinterpret_cast<HMODULE>(0x7000));
+    EXPECT_EQ(platform::MakeWin32NotifyArea(modules)->ShellVersion(), 0u);
+    EXPECT_EQ(modules.SystemFolderLoads(), std::vector<std::wstring>{L"version.dll"});
+    EXPECT_TRUE(modules.Loads().empty());
 }
 
 TEST(ProgramIcon, HoldsAnImageForEveryScaleOfTheNotificationArea) {

@@ -9,6 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
 
 constexpr wchar_t kAvailablePrefix[] = L"Mémoire disponible : ";
@@ -43,7 +48,77 @@ protected:
     HWND tray_ = nullptr;
 };
 
+// Wine told to look for these DLLs beside Velmora.exe before its own, as Windows does for any
+// DLL that is not one of its known ones; as it was again afterwards. Wine reads the setting
+// from the registry, by the executable's name, whenever the program loads one of them.
+class ScopedNativeFirst {
+public:
+    explicit ScopedNativeFirst(std::vector<std::wstring> dlls) : dlls_(std::move(dlls)) {
+        DWORD created = 0;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key_,
+                            &created) != ERROR_SUCCESS) {
+            throw std::runtime_error("cannot write Wine's DLL overrides");
+        }
+        createdKey_ = created == REG_CREATED_NEW_KEY;
+        constexpr wchar_t kOrder[] = L"native,builtin";
+        for (const std::wstring& dll : dlls_) {
+            RegSetValueExW(key_, dll.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(kOrder),
+                           sizeof kOrder);
+        }
+    }
+    ~ScopedNativeFirst() {
+        for (const std::wstring& dll : dlls_) {
+            RegDeleteValueW(key_, dll.c_str());
+        }
+        RegCloseKey(key_);
+        if (createdKey_) {
+            RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Wine\\AppDefaults\\Velmora.exe");
+        }
+    }
+    ScopedNativeFirst(const ScopedNativeFirst&) = delete;
+    ScopedNativeFirst& operator=(const ScopedNativeFirst&) = delete;
+
+private:
+    static constexpr wchar_t kKey[] = L"Software\\Wine\\AppDefaults\\Velmora.exe\\DllOverrides";
+    std::vector<std::wstring> dlls_;
+    HKEY key_ = nullptr;
+    bool createdKey_ = false;
+};
+
+// The folder that the build leaves the planted DLLs in, beside this executable.
+std::wstring PlantedDllFolder() {
+    wchar_t path[MAX_PATH];
+    std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+    return self.substr(0, self.find_last_of(L'\\') + 1) + L"planted\\";
+}
+
 }  // namespace
+
+TEST_F(VelmoraTray, NoDllLyingBesideTheExecutableRunsInsideIt) {
+    const wchar_t* const planted[] = {L"version.dll", L"psapi.dll"};
+    for (const wchar_t* dll : planted) {
+        velmora_.Folder().CopyIn(PlantedDllFolder() + dll, dll);
+    }
+    ScopedNativeFirst nativeFirst({L"version", L"psapi"});
+    StartWithIcon();
+    ASSERT_TRUE(WaitUntil([&] { return IsVisible(main_); }, kStartTimeoutMs));
+    const HWND available =
+        FindChild(main_, {.className = L"Static", .text = kAvailablePrefix, .textIsPrefix = true});
+    ASSERT_NE(available, nullptr);
+    Click(FindChild(main_, {.className = L"Button", .text = L"Réduire"}));
+    ASSERT_TRUE(WaitUntil([&] { return !IsVisible(main_); }, kStartTimeoutMs));
+    SetText(available, kMark);
+    ChooseFromTrayMenu(velmora_, tray_, 1);  // "Libère de la Ram": the first trims load PSAPI
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(available).starts_with(kAvailablePrefix); },
+                          kStartTimeoutMs));
+    EXPECT_TRUE(ClosesQuietly(main_));
+    EXPECT_FALSE(velmora_.Folder().Exists(L"psapi.dll.loaded"));
+    // Wine's own user32 imports version.dll, so Wine maps the planted one into any program it is
+    // told to prefer it for; Windows' user32 does not. The program itself must never call it.
+    for (const wchar_t* dll : planted) {
+        EXPECT_FALSE(velmora_.Folder().Exists(std::wstring(dll) + L".called")) << dll;
+    }
+}
 
 TEST_F(VelmoraTray, FirstStartHasTheIconAndTheMenusQuitterEndsTheProgram) {
     StartWithIcon();

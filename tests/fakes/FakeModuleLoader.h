@@ -21,6 +21,7 @@ public:
     }
 
     const std::vector<std::string>& Loads() const { return loads_; }
+    const std::vector<std::wstring>& SystemFolderLoads() const { return systemLoads_; }
     const std::vector<std::string>& Finds() const { return finds_; }
     const std::vector<std::pair<HMODULE, std::string>>& ExportLookups() const { return lookups_; }
 
@@ -29,6 +30,12 @@ public:
         const auto found = loadable_.find(fileName);
         return found == loadable_.end() ? nullptr : found->second;
     }
+    // Nothing is found in the system folder.
+    HMODULE LoadFromSystemFolder(const wchar_t* fileName) override {
+        systemLoads_.push_back(fileName);
+        return nullptr;
+    }
+    void Release(HMODULE) override {}
     HMODULE FindLoaded(const char* moduleName) override {
         finds_.push_back(moduleName);
         const auto found = loaded_.find(moduleName);
@@ -45,6 +52,7 @@ private:
     std::map<std::string, HMODULE> loaded_;
     std::map<std::pair<HMODULE, std::string>, FARPROC> exports_;
     std::vector<std::string> loads_;
+    std::vector<std::wstring> systemLoads_;
     std::vector<std::string> finds_;
     std::vector<std::pair<HMODULE, std::string>> lookups_;
 };

@@ -31,11 +31,7 @@ public:
     }
 
     std::string CreateTemporaryBeside(const std::string& path) override {
-        std::wstring folder = Utf8ToWide(path);
-        folder.erase(std::min(folder.find_last_of(L"\\/") + 1, folder.size()));
-        if (folder.empty()) {
-            folder = L".";
-        }
+        const std::wstring folder = FolderOf(Utf8ToWide(path));
         std::vector<wchar_t> name(std::max<size_t>(MAX_PATH, folder.size() + 16));
         if (GetTempFileNameW(folder.c_str(), L"ser", 0, name.data()) == 0) {
             return {};
@@ -47,9 +43,24 @@ public:
         return CopyFileW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), FALSE) != FALSE;
     }
 
-    bool MoveOver(const std::string& from, const std::string& to) override {
-        return MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    bool Flush(const std::string& path) override {
+        HANDLE file = CreateFileW(Utf8ToWide(path).c_str(), GENERIC_WRITE,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        bool flushed = FlushFileBuffers(file) != FALSE;
+        CloseHandle(file);
+        return flushed;
+    }
+
+    DWORD MoveOver(const std::string& from, const std::string& to) override {
+        if (MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return ERROR_SUCCESS;
+        }
+        return GetLastError();
     }
 
     void Remove(const std::string& path) override {
@@ -57,6 +68,43 @@ public:
         // A copy of a read-only file is read-only too, and DeleteFileW refuses those.
         SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(name.c_str());
+    }
+
+    std::vector<Found> FindBeside(const std::string& path, const std::string& pattern) override {
+        const std::wstring folder = FolderOf(Utf8ToWide(path));
+        std::vector<Found> found;
+        WIN32_FIND_DATAW entry;
+        HANDLE search = FindFirstFileExW((folder + Utf8ToWide(pattern)).c_str(), FindExInfoBasic,
+                                         &entry, FindExSearchNameMatch, nullptr, 0);
+        if (search == INVALID_HANDLE_VALUE) {
+            return found;
+        }
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        do {
+            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+                found.push_back({WideToUtf8(folder + entry.cFileName),
+                                 MillisecondsBetween(entry.ftLastWriteTime, now)});
+            }
+        } while (FindNextFileW(search, &entry));
+        FindClose(search);
+        return found;
+    }
+
+    void Wait(DWORD milliseconds) override { Sleep(milliseconds); }
+
+private:
+    // With its final separator; "." and a separator when the path names no folder.
+    static std::wstring FolderOf(std::wstring path) {
+        path.erase(std::min(path.find_last_of(L"\\/") + 1, path.size()));
+        return path.empty() ? L".\\" : path;
+    }
+
+    // Zero for a time after `now`, as a clock set back can leave.
+    static ULONGLONG MillisecondsBetween(FILETIME earlier, FILETIME now) {
+        ULARGE_INTEGER from{{earlier.dwLowDateTime, earlier.dwHighDateTime}};
+        ULARGE_INTEGER to{{now.dwLowDateTime, now.dwHighDateTime}};
+        return to.QuadPart > from.QuadPart ? (to.QuadPart - from.QuadPart) / 10000 : 0;
     }
 };
 

@@ -4,6 +4,67 @@
 #include "platform/Facets.h"
 #include "platform/Files.h"
 
+#include <windows.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string_view>
+
+namespace {
+
+// A younger copy may belong to a second copy of the program saving at this very moment.
+constexpr ULONGLONG kAbandonedAfterMs = 60 * 1000;
+// How long a replace refused by another program's hold is tried again, the waits doubling.
+constexpr DWORD kHoldPatienceMs = 2000;
+constexpr DWORD kFirstHoldWaitMs = 50;
+
+// The names GetTempFileNameW gives the copies: "ser", one to four hexadecimal digits, ".tmp".
+bool IsCopyName(std::string_view path) {
+    std::string name(path.substr(std::min(path.find_last_of("\\/") + 1, path.size())));
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (!name.starts_with("ser") || !name.ends_with(".tmp")) {
+        return false;
+    }
+    const std::string_view digits = std::string_view(name).substr(3, name.size() - 7);
+    return !digits.empty() && digits.size() <= 4 &&
+           std::all_of(digits.begin(), digits.end(),
+                       [](unsigned char c) { return std::isxdigit(c) != 0; });
+}
+
+void RemoveAbandonedCopies(platform::Files& files, const std::string& path) {
+    for (const platform::Files::Found& found : files.FindBeside(path, "ser*.tmp")) {
+        if (found.ageMs > kAbandonedAfterMs && IsCopyName(found.path)) {
+            files.Remove(found.path);
+        }
+    }
+}
+
+// Virus scanners, the search indexer and sync clients open a file that was just written for a
+// moment; while they do, the replace fails with one of these.
+bool IsHeldForAMoment(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
+           error == ERROR_LOCK_VIOLATION;
+}
+
+bool MoveIntoPlace(platform::Files& files, const std::string& copy, const std::string& path) {
+    DWORD waited = 0;
+    for (DWORD wait = kFirstHoldWaitMs;; wait *= 2) {
+        const DWORD error = files.MoveOver(copy, path);
+        if (error == ERROR_SUCCESS) {
+            return true;
+        }
+        if (!IsHeldForAMoment(error) || waited >= kHoldPatienceMs) {
+            return false;
+        }
+        const DWORD pause = std::min(wait, kHoldPatienceMs - waited);
+        files.Wait(pause);
+        waited += pause;
+    }
+}
+
+}  // namespace
+
 std::string StateFilePath() {
     std::string path = platform::Current().files->ExecutablePath();
     size_t separator = path.find_last_of("\\/");
@@ -15,6 +76,7 @@ std::string StateFilePath() {
 void RewriteStateFile(const std::function<bool(TIniFile& copy)>& write) {
     platform::Files& files = *platform::Current().files;
     const std::string path = StateFilePath();
+    RemoveAbandonedCopies(files, path);
     const std::string copy = files.CreateTemporaryBeside(path);
     if (copy.empty()) {
         return;
@@ -28,8 +90,8 @@ void RewriteStateFile(const std::function<bool(TIniFile& copy)>& write) {
             {
                 TIniFile ini(copy);
                 written = write(ini);
-            }  // released, so flushed, before it moves
-            replaced = written && files.MoveOver(copy, path);
+            }  // released, so the profile functions have written it out
+            replaced = written && files.Flush(copy) && MoveIntoPlace(files, copy, path);
         }
     } catch (...) {
     }

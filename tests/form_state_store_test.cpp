@@ -231,13 +231,13 @@ namespace {
 
 const char* const kEarlierSave = "[Prefs]\r\nMinutes_1=9\r\nBeta_1=0\r\nAlpha_1=0\r\n";
 
-enum class FailingStep { Temporary, Copy, Write, Move };
+enum class FailingStep { Temporary, Copy, Write, Flush, Move };
 
 class StoreSaveFailingAt : public FormStateStoreTest,
                            public testing::WithParamInterface<FailingStep> {};
 
 std::string StepName(const testing::TestParamInfo<FailingStep>& info) {
-    const char* const kNames[] = {"Temporary", "Copy", "Write", "Move"};
+    const char* const kNames[] = {"Temporary", "Copy", "Write", "Flush", "Move"};
     return kNames[static_cast<int>(info.param)];
 }
 
@@ -261,6 +261,9 @@ TEST_P(StoreSaveFailingAt, LeavesTheFileAsItWasAndNoCopyBehind) {
         case FailingStep::Write:
             profile.FailWritesTo("Beta_1");  // the first box: one value written before it
             break;
+        case FailingStep::Flush:
+            files.failFlush = true;
+            break;
         case FailingStep::Move:
             files.failMove = true;
             break;
@@ -270,11 +273,12 @@ TEST_P(StoreSaveFailingAt, LeavesTheFileAsItWasAndNoCopyBehind) {
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(profile.Text(), kEarlierSave);
     EXPECT_EQ(profile.FileNames(), std::vector<std::string>{kFakeStateFile});
+    EXPECT_TRUE(files.waits.empty()) << "no refusal here is mended by waiting";
     if (GetParam() == FailingStep::Write) {
         EXPECT_EQ(CountWritesTo("Alpha_1"), 2u) << "the controls after the failure are tried";
     }
 
-    files.refuseTemporary = files.failCopy = files.failMove = false;
+    files.refuseTemporary = files.failCopy = files.failFlush = files.failMove = false;
     if (GetParam() != FailingStep::Write) {
         form->Close();
         EXPECT_EQ(profile.Text(), "[Prefs]\r\nMinutes_1=0\r\nBeta_1=1\r\nAlpha_1=1\r\n")
@@ -284,8 +288,81 @@ TEST_P(StoreSaveFailingAt, LeavesTheFileAsItWasAndNoCopyBehind) {
 
 INSTANTIATE_TEST_SUITE_P(Steps, StoreSaveFailingAt,
                          testing::Values(FailingStep::Temporary, FailingStep::Copy,
-                                         FailingStep::Write, FailingStep::Move),
+                                         FailingStep::Write, FailingStep::Flush, FailingStep::Move),
                          StepName);
+
+TEST_F(FormStateStoreTest, AReplaceHeldByAnotherProgramIsTriedAgainForTwoSeconds) {
+    const char* const kSaved = "[Prefs]\r\nMinutes_1=0\r\nBeta_1=1\r\nAlpha_1=1\r\n";
+    const struct {
+        DWORD error;
+        int refusals;
+        bool lands;
+        std::vector<DWORD> waits;
+    } cases[] = {
+        {ERROR_SHARING_VIOLATION, 3, true, {50, 100, 200}},
+        {ERROR_ACCESS_DENIED, 1, true, {50}},
+        // The seventh try comes at two seconds, the last wait cut to reach it exactly.
+        {ERROR_LOCK_VIOLATION, 6, true, {50, 100, 200, 400, 800, 450}},
+        {ERROR_SHARING_VIOLATION, 7, false, {50, 100, 200, 400, 800, 450}},
+        {ERROR_WRITE_PROTECT, 1, false, {}},
+    };
+    TextForm* form = Build(PrefsText());
+    for (const auto& c : cases) {
+        profile.Put("Prefs", "Minutes_1", "9");
+        profile.Put("Prefs", "Beta_1", "0");
+        profile.Put("Prefs", "Alpha_1", "0");
+        files.heldError = c.error;
+        files.heldMoves = c.refusals;
+        files.waits.clear();
+        form->Show();
+        EXPECT_NO_THROW(form->Close());
+        EXPECT_FALSE(form->Visible());
+        EXPECT_EQ(profile.Text(), c.lands ? kSaved : kEarlierSave) << c.error << "/" << c.refusals;
+        EXPECT_EQ(profile.FileNames(), std::vector<std::string>{kFakeStateFile}) << c.error;
+        EXPECT_EQ(files.waits, c.waits) << c.error << "/" << c.refusals;
+        files.heldMoves = 0;
+    }
+}
+
+TEST_F(FormStateStoreTest, CopiesLeftByASaveCutShortGoOnceTheyAreAMinuteOld) {
+    const std::string folder = "C:\\Velmora\\";
+    const struct {
+        const char* name;
+        ULONGLONG ageMs;
+        bool kept;
+    } copies[] = {
+        {"ser1A2B.tmp", 60001, false},  {"SERf.TMP", 3600000, false},
+        {"ser7.tmp", 60000, true},       // may be another copy of the program saving now
+        {"ser12345.tmp", 600000, true},  // five digits: not a name the program gives
+        {"serie.tmp", 600000, true},    {"service.tmp", 600000, true},
+        {"ser.tmp", 600000, true},
+    };
+    TextForm* form = Build(PrefsText());
+    for (const bool temporaryRefused : {false, true}) {
+        for (const auto& f : copies) {
+            profile.Create(folder + f.name);
+            files.SetAge(folder + f.name, f.ageMs);
+        }
+        files.refuseTemporary = temporaryRefused;
+        form->Show();
+        form->Close();
+        std::vector<std::string> kept{kFakeStateFile};
+        for (const auto& f : copies) {
+            if (f.kept) {
+                kept.push_back(folder + f.name);
+            }
+        }
+        std::vector<std::string> names = profile.FileNames();
+        std::sort(kept.begin(), kept.end());
+        std::sort(names.begin(), names.end());
+        EXPECT_EQ(names, kept) << "temporary refused: " << temporaryRefused;
+        for (const std::string& name : names) {
+            if (name != kFakeStateFile) {
+                profile.Erase(name);
+            }
+        }
+    }
+}
 
 TEST_F(FormStateStoreTest, WhenNoWriteSucceedsTheCloseStillGoesThrough) {
     TextForm* form = Build(PrefsText());

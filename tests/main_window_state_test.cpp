@@ -8,13 +8,17 @@
 #include "settings/SvgEditIni.h"
 #include "support/TextForm.h"
 
+#include "platform/Utf8.h"
+
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -173,13 +177,13 @@ private:
     std::string key_;
 };
 
-enum class SaveStep { Copy, Write, Move };
+enum class SaveStep { Copy, Write, Flush, Move };
 
 class MainWindowSaveFailingAt : public MainWindowStateTest,
                                 public testing::WithParamInterface<SaveStep> {};
 
 std::string StepName(const testing::TestParamInfo<SaveStep>& info) {
-    const char* const kNames[] = {"Copy", "Write", "Move"};
+    const char* const kNames[] = {"Copy", "Write", "Flush", "Move"};
     return kNames[static_cast<int>(info.param)];
 }
 
@@ -204,6 +208,9 @@ TEST_P(MainWindowSaveFailingAt, LeavesTheFileByteForByteAndNoCopyBehind) {
         case SaveStep::Write:
             swap.emplace(platform::Current().profile, refusing);
             break;
+        case SaveStep::Flush:
+            files.failFlush = true;
+            break;
         case SaveStep::Move:
             files.failMove = true;
             break;
@@ -216,5 +223,73 @@ TEST_P(MainWindowSaveFailingAt, LeavesTheFileByteForByteAndNoCopyBehind) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Steps, MainWindowSaveFailingAt,
-                         testing::Values(SaveStep::Copy, SaveStep::Write, SaveStep::Move),
+                         testing::Values(SaveStep::Copy, SaveStep::Write, SaveStep::Flush,
+                                         SaveStep::Move),
                          StepName);
+
+TEST_F(MainWindowStateTest, AStateFileThatAnotherProgramHoldsIsWaitedForTwoSecondsAtMost) {
+    const std::string earlier = "[Form1]\r\nSpinEdit_1=12\r\n";
+    // Held as a virus scanner holds a file it reads: sharing reads only.
+    auto hold = [&] {
+        return CreateFileW(platform::Utf8ToWide(StateFile()).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    {
+        SCOPED_TRACE("held for half a second");
+        WriteStateFile(earlier);
+        Start();
+        form->SpinEdit_1->SetValue(45);
+        HANDLE held = hold();
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread release([held] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));
+            CloseHandle(held);
+        });
+        form->Close();
+        release.join();
+        EXPECT_TRUE(app->Terminated());
+        EXPECT_EQ(ReadStateFile(),
+                  "[Form1]\r\nSpinEdit_1=45\r\nFirefox_1=1\r\ni_explore=1\r\nChrome_1=1\r\n");
+        EXPECT_EQ(FolderFiles(), std::vector<std::string>{"serie.ini"});
+    }
+    app.reset();
+    {
+        SCOPED_TRACE("held past the close");
+        WriteStateFile(earlier);
+        Start();
+        form->SpinEdit_1->SetValue(45);
+        HANDLE held = hold();
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        const ULONGLONG start = GetTickCount64();
+        form->Close();
+        const ULONGLONG took = GetTickCount64() - start;
+        CloseHandle(held);
+        EXPECT_TRUE(app->Terminated());
+        EXPECT_GE(took, 2000u) << "given up before two seconds";
+        EXPECT_LT(took, 3000u);
+        EXPECT_EQ(form->StatusBar1->PanelText(0), "");
+        EXPECT_EQ(ReadStateFile(), earlier);
+        EXPECT_EQ(FolderFiles(), std::vector<std::string>{"serie.ini"});
+    }
+}
+
+TEST_F(MainWindowStateTest, ACopyLeftByASaveCutShortGoesAtTheNextSaveOnceAMinuteOld) {
+    auto leave = [&](const char* name, ULONGLONG ageMs) {
+        const std::wstring path = (folder / name).wstring();
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER written{{now.dwLowDateTime, now.dwHighDateTime}};
+        written.QuadPart -= ageMs * 10000;
+        const FILETIME time{written.LowPart, written.HighPart};
+        EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+        CloseHandle(file);
+    };
+    leave("ser1F.tmp", 2 * 60 * 1000);
+    leave("ser20.tmp", 10 * 1000);
+    Start();
+    form->Close();
+    EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"ser20.tmp", "serie.ini"}));
+}

@@ -66,6 +66,7 @@ public:
     std::string executable = "C:\\Velmora\\Velmora.exe";
     bool refuseTemporary = false;
     bool failCopy = false;
+    bool failFlush = false;
     bool failMove = false;
 
     std::string ExecutablePath() override { return executable; }
@@ -76,10 +77,15 @@ public:
     bool Copy(const std::string& from, const std::string& to) override {
         return !failCopy && real().Copy(from, to);
     }
-    bool MoveOver(const std::string& from, const std::string& to) override {
-        return !failMove && real().MoveOver(from, to);
+    bool Flush(const std::string& path) override { return !failFlush && real().Flush(path); }
+    DWORD MoveOver(const std::string& from, const std::string& to) override {
+        return failMove ? ERROR_WRITE_PROTECT : real().MoveOver(from, to);
     }
     void Remove(const std::string& path) override { real().Remove(path); }
+    std::vector<Found> FindBeside(const std::string& path, const std::string& pattern) override {
+        return real().FindBeside(path, pattern);
+    }
+    void Wait(DWORD milliseconds) override { real().Wait(milliseconds); }
 
 private:
     static platform::Files& real() { return platform::Win32Files(); }

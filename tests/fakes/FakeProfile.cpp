@@ -174,10 +174,41 @@ bool FakeProfileFiles::Copy(const std::string& from, const std::string& to) {
     return true;
 }
 
-bool FakeProfileFiles::MoveOver(const std::string& from, const std::string& to) {
-    if (failMove || !profile_.Exists(from)) {
-        return false;
+DWORD FakeProfileFiles::MoveOver(const std::string& from, const std::string& to) {
+    if (failMove) {
+        return ERROR_WRITE_PROTECT;
+    }
+    if (heldMoves > 0) {
+        --heldMoves;
+        return heldError;
+    }
+    if (!profile_.Exists(from)) {
+        return ERROR_FILE_NOT_FOUND;
     }
     profile_.MoveFile(from, to);
-    return true;
+    ages_.erase(Lower(to));
+    return ERROR_SUCCESS;
+}
+
+void FakeProfileFiles::SetAge(const std::string& path, ULONGLONG ageMs) {
+    ages_[Lower(path)] = ageMs;
+}
+
+// Only the one wildcard form the program asks for: a prefix and a suffix around "*".
+std::vector<platform::Files::Found> FakeProfileFiles::FindBeside(const std::string& path,
+                                                                 const std::string& pattern) {
+    const std::string folder = Lower(path.substr(0, path.find_last_of("\\/") + 1));
+    const std::string prefix = folder + Lower(pattern.substr(0, pattern.find('*')));
+    const std::string suffix = Lower(pattern.substr(pattern.find('*') + 1));
+    std::vector<Found> found;
+    for (const std::string& name : profile_.FileNames()) {
+        const std::string lower = Lower(name);
+        if (lower.size() >= prefix.size() + suffix.size() && lower.starts_with(prefix) &&
+            lower.ends_with(suffix) &&
+            lower.find_first_of("\\/", folder.size()) == std::string::npos) {
+            const auto age = ages_.find(lower);
+            found.push_back({name, age == ages_.end() ? 0 : age->second});
+        }
+    }
+    return found;
 }

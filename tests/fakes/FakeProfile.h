@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include <windows.h>
+
 #include "platform/Files.h"
 #include "platform/Profile.h"
 
@@ -89,17 +91,32 @@ public:
 
     bool refuseTemporary = false;
     bool failCopy = false;
+    bool failFlush = false;
+    // A refusal that no wait mends.
     bool failMove = false;
+    // The next `heldMoves` moves are refused with `heldError`, as while another program holds
+    // the file.
+    DWORD heldError = ERROR_SHARING_VIOLATION;
+    int heldMoves = 0;
+    // Every wait asked for, none of them waited.
+    std::vector<DWORD> waits;
+
+    // How long ago the file was last written, as FindBeside reports it; 0 unless set.
+    void SetAge(const std::string& path, ULONGLONG ageMs);
 
     std::string ExecutablePath() override { return executable_; }
     bool FileExists(const std::string& path) override { return profile_.Exists(path); }
     std::string CreateTemporaryBeside(const std::string& path) override;
     bool Copy(const std::string& from, const std::string& to) override;
-    bool MoveOver(const std::string& from, const std::string& to) override;
+    bool Flush(const std::string& path) override { return !failFlush && profile_.Exists(path); }
+    DWORD MoveOver(const std::string& from, const std::string& to) override;
     void Remove(const std::string& path) override { profile_.Erase(path); }
+    std::vector<Found> FindBeside(const std::string& path, const std::string& pattern) override;
+    void Wait(DWORD milliseconds) override { waits.push_back(milliseconds); }
 
 private:
     FakeProfile& profile_;
     std::string executable_;
+    std::map<std::string, ULONGLONG> ages_;  // by lower-case name
     int made_ = 0;
 };

@@ -394,18 +394,45 @@ TEST_F(TrayIconTest, ARefusedAddIsTriedAgainUntilTheShellTakesTheIconOnce) {
     area.addsToRefuse = 2;
     LoadTray();
     EXPECT_EQ(area.Messages(), std::vector<DWORD>{NIM_ADD}) << "no version for a refused icon";
-    // What one tick of the retry does, twice: the second add is refused, the third taken.
+    // What one tick of the retry does, twice: the second add is refused, and so is the modify
+    // of an icon the shell does not have; the third add is taken.
     SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
-    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
+    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_MODIFY}));
     SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
-    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_ADD, NIM_SETVERSION}));
+    EXPECT_EQ(area.Messages(),
+              (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_SETVERSION}));
     EXPECT_FALSE(KillTimer(tray->MessageWindow(), TTrayIcon::kAddRetryTimer))
         << "the retry stops once the icon is in";
     SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
-    EXPECT_EQ(area.calls.size(), 4u) << "an icon that is in is not added twice";
+    EXPECT_EQ(area.calls.size(), 5u) << "an icon that is in is not added twice";
 
     delete tray;
     EXPECT_EQ(area.Messages().back(), static_cast<DWORD>(NIM_DELETE));
+}
+
+TEST_F(TrayIconTest, AnAddThatTimedOutIsTheIconAtTheFirstRetry) {
+    // The shell put the icon in after its answer came too late: it refuses the icon's later
+    // adds, and takes a modify.
+    area.addsToTimeOut = 1;
+    LoadTray();
+    SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
+    SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
+    ASSERT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_MODIFY, NIM_SETVERSION}));
+    EXPECT_EQ(area.calls[2].data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_STREQ(area.calls[2].data.szTip, "Velmora");
+    EXPECT_FALSE(KillTimer(tray->MessageWindow(), TTrayIcon::kAddRetryTimer));
+
+    MenuWatch menus;
+    for (LPARAM event : area.RightClick(tray->MessageWindow(), TTrayIcon::kIconId)) {
+        Callback(event);
+    }
+    EXPECT_EQ(menus.Shown(), 1) << "the right click opens the menu";
+
+    area.calls.clear();
+    delete tray;
+    tray = nullptr;
+    EXPECT_EQ(area.Messages(), std::vector<DWORD>{NIM_DELETE});
+    EXPECT_TRUE(area.icons.empty()) << "no dead icon is left in the tray";
 }
 
 TEST_F(TrayIconTest, TheRetryRunsOnTheRealTimerAndEndsWithTheIcon) {
@@ -422,12 +449,13 @@ TEST_F(TrayIconTest, NothingRetriesOnceTheIconIsDeactivatedOrTheSessionEnds) {
     tray->SetActive(false);
     EXPECT_FALSE(KillTimer(tray->MessageWindow(), TTrayIcon::kAddRetryTimer));
     SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
-    EXPECT_EQ(area.Messages(), std::vector<DWORD>{NIM_ADD}) << "no delete of an icon never added";
+    // The add being retried may have put the icon in, too late to say so: it is deleted.
+    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
 
     tray->SetActive(true);
     SendMessageW(tray->MessageWindow(), WM_ENDSESSION, TRUE, 0);
     EXPECT_FALSE(KillTimer(tray->MessageWindow(), TTrayIcon::kAddRetryTimer));
-    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
+    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE, NIM_ADD, NIM_DELETE}));
 }
 
 TEST_F(TrayIconTest, TheShellsRestartBroadcastIsLetThroughToTheMessageWindow) {

@@ -92,6 +92,7 @@ void TTrayIcon::SetActive(bool active) {
 }
 
 void TTrayIcon::SetIconResource(const std::string& name) {
+    iconResource_ = name;
     // The notification area shows small icons at the screen's scale: the icon holds an image
     // drawn for each, so none is stretched.
     platform::DisplayScale& scale = *platform::Current().scale;
@@ -191,8 +192,12 @@ void TTrayIcon::SetProperty(const PropertyItem& property, FormReader& reader) {
 
 LRESULT TTrayIcon::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_ && message != 0) {
-        // The shell has started again and knows no icon: give it ours once more.
+        // The shell has started again and knows no icon: give it ours once more. It also says
+        // so when the screen's scale has changed: the picture is taken again at the new size.
         RemoveIcon();
+        if (!iconResource_.empty()) {
+            SetIconResource(iconResource_);
+        }
         if (active_) {
             AddIcon();
         }

@@ -158,6 +158,8 @@ private:
     std::optional<HeldClick> heldClick_;
     bool waitRunning_ = false;
     TIcon icon_;
+    // The resource the picture came from, to take it again at another scale.
+    std::string iconResource_;
     std::string hint_;
     TPopupMenu* popupMenu_ = nullptr;
     TPopupMenu* dropDownMenu_ = nullptr;

@@ -2,6 +2,7 @@
 // record, and how clicks, double clicks and requests for the menu are told apart.
 
 #include "app/TrayIcon.h"
+#include "fakes/FakeDisplayScale.h"
 #include "fakes/RecordingNotifyArea.h"
 #include "fakes/RecordingWindowManager.h"
 #include "fakes/ScopedFacet.h"
@@ -63,6 +64,17 @@ protected:
                             event);
     }
 
+    // The width of an icon's image.
+    static int IconWidth(HICON icon) {
+        ICONINFO info{};  // all null when the icon cannot be read
+        GetIconInfo(icon, &info);
+        OwnedBitmap colour(info.hbmColor);
+        OwnedBitmap mask(info.hbmMask);
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+        return bitmap.bmWidth;
+    }
+
     // True when the double-click wait's timer is running on the message window.
     bool DoubleClickTimerRunning() {
         return KillTimer(tray->MessageWindow(), TTrayIcon::kDoubleClickTimer) != FALSE;
@@ -70,7 +82,9 @@ protected:
 
     RecordingNotifyArea area;
     RecordingWindowManager windows;
+    FakeDisplayScale scale;
     ScopedFacet<platform::NotifyArea> areaSwap_{platform::Current().notifyArea, area};
+    ScopedFacet<platform::DisplayScale> scaleSwap_{platform::Current().scale, scale};
     ScopedFacet<platform::WindowManager> windowsSwap_{platform::Current().windows, windows};
     TApplication app;
     TComponent root{nullptr};
@@ -161,10 +175,14 @@ TEST_F(TrayIconTest, TheFirstMouseMovementSendsTheTipOnceMore) {
 
 TEST_F(TrayIconTest, TheShellsRestartAndTheSessionsEndTakeTheIconAwayAndBack) {
     LoadTray();
+    EXPECT_EQ(IconWidth(area.calls[0].data.hIcon), 16);
     area.calls.clear();
+    // The shell says it has started again also when the screen's scale changed.
+    scale.dpi = 144;
     SendMessageW(tray->MessageWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_DELETE, NIM_ADD, NIM_SETVERSION}));
+    ASSERT_EQ(area.Messages(), (std::vector<DWORD>{NIM_DELETE, NIM_ADD, NIM_SETVERSION}));
     EXPECT_STREQ(area.calls[1].data.szTip, "Velmora");
+    EXPECT_EQ(IconWidth(area.calls[1].data.hIcon), 24) << "the small icon at 150 %";
 
     area.calls.clear();
     EXPECT_EQ(SendMessageW(tray->MessageWindow(), WM_QUERYENDSESSION, 0, 0), 1);

@@ -249,6 +249,20 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 StoreBounds(Windows().GetWindowRect(Handle()));
             }
             break;
+        case WM_SYSCOLORCHANGE:
+            // Windows tells top-level windows only; the common controls keep colours of their
+            // own, and learn of the change from their parent.
+            EnumChildWindows(
+                Handle(),
+                [](HWND child, LPARAM) {
+                    SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+                    return TRUE;
+                },
+                0);
+            TWinControl::WndProc(message, wParam, lParam);
+            RedrawWindow(Handle(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            return 0;
         case WM_SETFOCUS:
             // The form itself has nothing to type into: the focus goes on to its active control.
             FocusActiveControl();

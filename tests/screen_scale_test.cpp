@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -75,6 +76,14 @@ protected:
 
     static RECT Bounds(const TControl* control) { return control->BoundsRect(); }
 
+    // The face of the font that the control's window draws its text in.
+    static std::wstring FaceOf(const TWinControl* control) {
+        auto font = reinterpret_cast<HFONT>(SendMessageW(control->Handle(), WM_GETFONT, 0, 0));
+        LOGFONTW asked{};
+        GetObjectW(font, sizeof asked, &asked);
+        return asked.lfFaceName;
+    }
+
     FakeDisplayScale scale;
     ScopedFacet<platform::DisplayScale> scaleSwap_{platform::Current().scale, scale};
 };
@@ -94,6 +103,10 @@ TEST_F(ScreenScaleTest, At144DpiEveryPlaceSizeFontAndBorderIsOneAndAHalfTimesThe
     EXPECT_EQ(form->Font().Height(), -17);
     EXPECT_EQ(form->Label4->Font().Height(), -17) << "a font of its own scales too";
     EXPECT_EQ(form->Label1->Font().Height(), -17) << "a parent's font is followed";
+    // The resource's bitmap face has no sizes for 150 %: its outline twin is asked for.
+    EXPECT_EQ(FaceOf(form->Label1), L"Microsoft Sans Serif");
+    EXPECT_EQ(FaceOf(form->Label4), L"Microsoft Sans Serif");
+    EXPECT_EQ(FaceOf(form->Button1), L"Microsoft Sans Serif");
 
     EXPECT_TRUE(SameRect(Bounds(form->SpinEdit_1), RECT{120, 84, 194, 117}));
     EXPECT_TRUE(SameRect(Bounds(form->Button1), RECT{12, 12, 170, 50}));
@@ -196,6 +209,8 @@ TEST_F(ScreenScaleTest, MovedToAScreenOfAnotherScaleTheWindowTakesTheOfferedPlac
     EXPECT_TRUE(SameRect(Bounds(form->SpinEdit_1), spin96));
     EXPECT_TRUE(SameRect(Bounds(form->Button1), button96));
     EXPECT_EQ(form->Font().Height(), -11);
+    EXPECT_EQ(FaceOf(form->Label1), L"MS Sans Serif");
+    EXPECT_EQ(FaceOf(form->Label4), L"MS Sans Serif");
     EXPECT_EQ(form->Gauge1->Height(), 26);
 }
 

@@ -4,14 +4,10 @@
 #include "framework/Forms.h"
 #include "framework/Menus.h"
 #include "framework/PropertyValues.h"
-#include "framework/Text.h"
 #include "platform/DisplayScale.h"
 #include "platform/Facets.h"
 #include "platform/NotifyArea.h"
 #include "platform/WindowManager.h"
-
-#include <algorithm>
-#include <cstring>
 
 namespace {
 
@@ -96,6 +92,7 @@ void TTrayIcon::SetActive(bool active) {
 }
 
 void TTrayIcon::SetIconResource(const std::string& name) {
+    iconResource_ = name;
     // The notification area shows small icons at the screen's scale: the icon holds an image
     // drawn for each, so none is stretched.
     platform::DisplayScale& scale = *platform::Current().scale;
@@ -195,8 +192,12 @@ void TTrayIcon::SetProperty(const PropertyItem& property, FormReader& reader) {
 
 LRESULT TTrayIcon::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == taskbarCreated_ && message != 0) {
-        // The shell has started again and knows no icon: give it ours once more.
+        // The shell has started again and knows no icon: give it ours once more. It also says
+        // so when the screen's scale has changed: the picture is taken again at the new size.
         RemoveIcon();
+        if (!iconResource_.empty()) {
+            SetIconResource(iconResource_);
+        }
         if (active_) {
             AddIcon();
         }
@@ -222,7 +223,7 @@ LRESULT TTrayIcon::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARA
                 return 0;
             }
             if (wParam == kAddRetryTimer) {
-                AddIcon();
+                RetryAdd();
                 return 0;
             }
             if (wParam == kAnimationTimer || wParam == kBalloonTimer) {
@@ -375,116 +376,4 @@ void TTrayIcon::ShowMenu(TPopupMenu* menu, POINT position) {
     platform::Current().windows->SetForegroundWindow(MessageWindow());
     menu->Popup(position.x, position.y);
     PostMessageA(MessageWindow(), WM_NULL, 0, 0);
-}
-
-void TTrayIcon::Activate() {
-    bool newShell = NewShell();
-    data_.cbSize = newShell ? NOTIFYICONDATAA_V2_SIZE : NOTIFYICONDATAA_V1_SIZE;
-    if (newShell) {
-        data_.uVersion = NOTIFYICON_VERSION;
-    }
-    data_.hWnd = MessageWindow();
-    data_.uID = kIconId;
-    data_.uCallbackMessage = kCallbackMessage;
-    data_.hIcon = CurrentIcon();
-    FillTip();
-    data_.uFlags = 0;
-    if (hook_ == 0 && Application != nullptr) {
-        hook_ = Application->HookMainWindow([this](UINT message, WPARAM wParam, LPARAM) {
-            if (message == WM_SYSCOMMAND && wParam == SC_MINIMIZE && active_ &&
-                visibility_.Contains(TTrayVisibility::tvAutoHide)) {
-                ConcealApplication();
-            }
-            // The application window's own handling follows in every case.
-            return false;
-        });
-    }
-    AddIcon();
-}
-
-void TTrayIcon::Deactivate() {
-    if (hook_ != 0) {
-        if (Application != nullptr) {
-            Application->UnhookMainWindow(hook_);
-        }
-        hook_ = 0;
-    }
-    RemoveIcon();
-}
-
-void TTrayIcon::AddIcon() {
-    if (iconAdded_ || !active_) {
-        return;
-    }
-    // Set before the call. A shell that refuses the icon (busy at logon, with no
-    // "TaskbarCreated" to come since its taskbar already stands) is asked again every two
-    // seconds, for as long as it takes: without the icon a hidden program could not be reached.
-    iconAdded_ = true;
-    if (!Notify(NIM_ADD, NIF_MESSAGE | NIF_ICON | NIF_TIP)) {
-        iconAdded_ = false;
-        if (!retryingAdd_) {
-            retryingAdd_ = SetTimer(MessageWindow(), kAddRetryTimer, kAddRetryMs, nullptr) != 0;
-        }
-        return;
-    }
-    StopAddRetry();
-    if (NewShell()) {
-        Notify(NIM_SETVERSION, 0);
-    }
-}
-
-void TTrayIcon::StopAddRetry() {
-    if (retryingAdd_) {
-        retryingAdd_ = false;
-        KillTimer(MessageWindow(), kAddRetryTimer);
-    }
-}
-
-void TTrayIcon::RemoveIcon() {
-    StopAddRetry();
-    if (!iconAdded_) {
-        return;
-    }
-    iconAdded_ = false;
-    Notify(NIM_DELETE, 0);
-}
-
-void TTrayIcon::SendTipIfStale() {
-    if (!tipStale_) {
-        return;
-    }
-    tipStale_ = false;
-    FillTip();
-    if (iconAdded_) {
-        Notify(NIM_MODIFY, NIF_TIP);
-    }
-}
-
-void TTrayIcon::FillTip() {
-    std::string tip = Utf8ToAnsi(hint_.substr(0, hint_.find('|')));
-    size_t longest = NewShell() ? 127 : 63;
-    size_t length = std::min(tip.size(), longest);
-    std::memcpy(data_.szTip, tip.data(), length);
-    data_.szTip[length] = '\0';
-}
-
-HICON TTrayIcon::CurrentIcon() const {
-    if (!icon_.Empty()) {
-        return icon_.Handle();
-    }
-    if (Application != nullptr && Application->Handle() != nullptr) {
-        // Borrowed from the application window's class.
-        return reinterpret_cast<HICON>(GetClassLongPtrW(Application->Handle(), GCLP_HICON));
-    }
-    return nullptr;
-}
-
-bool TTrayIcon::NewShell() const {
-    return ShellSpeaksVersion5(platform::Current().notifyArea->ShellVersion());
-}
-
-// Only the answer to NIM_ADD is ever looked at.
-bool TTrayIcon::Notify(DWORD message, UINT flags) {
-    data_.uFlags = flags;
-    return platform::Current().notifyArea->NotifyIcon(message, data_);
 }

@@ -71,6 +71,8 @@ public:
     static constexpr UINT_PTR kAddRetryTimer = 4;
     static constexpr UINT kAddRetryMs = 2000;
     static constexpr UINT kIconId = 1;
+    // What an add gives the shell: the callback message, the picture and the tip.
+    static constexpr UINT kAddFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 
     explicit TTrayIcon(TComponent* owner);
     ~TTrayIcon() override;
@@ -131,6 +133,10 @@ private:
     void Activate();
     void Deactivate();
     void AddIcon();
+    // One tick of the retry after a refused add.
+    void RetryAdd();
+    // The shell has the icon: no more retries, and the newer shells' notifications asked for.
+    void IconTaken();
     void RemoveIcon();
     void SendTipIfStale();
     void FillTip();
@@ -152,6 +158,8 @@ private:
     std::optional<HeldClick> heldClick_;
     bool waitRunning_ = false;
     TIcon icon_;
+    // The resource the picture came from, to take it again at another scale.
+    std::string iconResource_;
     std::string hint_;
     TPopupMenu* popupMenu_ = nullptr;
     TPopupMenu* dropDownMenu_ = nullptr;

@@ -147,7 +147,7 @@ void TControl::ChangeScale(int dpi, int previousDpi) {
     RECT bounds = ScaledBounds(dpi, previousDpi);
     SetBounds(bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top);
     if (!parentFont_) {
-        font_.SetHeight(ScaleLength(font_.Height(), dpi, previousDpi));
+        font_.ScaleTo(dpi, previousDpi);
     }
 }
 

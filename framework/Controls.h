@@ -176,7 +176,8 @@ public:
     // A notification that the parent received for this control (WM_COMMAND, WM_NOTIFY,
     // WM_CTLCOLOR*); true when handled, with the answer in `result`.
     virtual bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-    // The brush of the control's colour, kept for the control's life.
+    // The brush of the control's colour, kept until that colour paints otherwise: a system
+    // colour changes under its name when the user picks other colours.
     HBRUSH ColorBrush();
 
     // The children first, so that none is scaled again after following a scaled parent font.
@@ -236,5 +237,5 @@ private:
     // The windowless control that holds the mouse through its parent's capture.
     static TControl* captureControl_;
     OwnedBrush brush_;
-    TColor brushColor_ = 0;
+    COLORREF brushRgb_ = 0;
 };

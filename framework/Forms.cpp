@@ -131,21 +131,43 @@ void TForm::FocusActiveControl() {
     }
 }
 
-void TForm::ScaleTo(int dpi) {
-    if (dpi > 0 && dpi != dpi_) {
+void TForm::Rescale(int dpi, std::optional<RECT> placement) {
+    pendingChange_ = DpiChange{dpi, placement};
+    if (scaling_) {
+        return;
+    }
+    while (pendingChange_) {
+        const DpiChange change = *pendingChange_;
+        pendingChange_.reset();
+        if (change.dpi <= 0 || change.dpi == dpi_) {
+            if (change.placement) {
+                const RECT& place = *change.placement;
+                SetBounds(place.left, place.top, place.right - place.left,
+                          place.bottom - place.top);
+            }
+            continue;
+        }
         const int previous = dpi_;
-        dpi_ = dpi;
+        dpi_ = change.dpi;
+        placement_ = change.placement;
         scaling_ = true;
         struct Done {
-            bool& flag;
-            ~Done() { flag = false; }
-        } done{scaling_};
-        ChangeScale(dpi, previous);
+            TForm& form;
+            ~Done() {
+                form.scaling_ = false;
+                form.placement_.reset();
+            }
+        } done{*this};
+        ChangeScale(change.dpi, previous);
     }
 }
 
 RECT TForm::ScaledBounds(int dpi, int previousDpi) const {
+    if (placement_) {
+        return *placement_;
+    }
     // Only the client area scales: the frame around it is the system's, at each scale's size.
+    // The window stays where it stands: its place is a point on the desktop, not a length.
     platform::DisplayScale& scale = *platform::Current().scale;
     DWORD style = WS_OVERLAPPEDWINDOW;
     DWORD exStyle = WS_EX_CONTROLPARENT;
@@ -159,11 +181,9 @@ RECT TForm::ScaledBounds(int dpi, int previousDpi) const {
     auto outer = [&](int length, LONG oldStart, LONG oldEnd, LONG newStart, LONG newEnd) {
         return ScaleLength(length - (oldEnd - oldStart), dpi, previousDpi) + (newEnd - newStart);
     };
-    const int left = ScaleLength(Left(), dpi, previousDpi);
-    const int top = ScaleLength(Top(), dpi, previousDpi);
-    return {left, top,
-            left + outer(Width(), oldFrame.left, oldFrame.right, newFrame.left, newFrame.right),
-            top + outer(Height(), oldFrame.top, oldFrame.bottom, newFrame.top, newFrame.bottom)};
+    return {Left(), Top(),
+            Left() + outer(Width(), oldFrame.left, oldFrame.right, newFrame.left, newFrame.right),
+            Top() + outer(Height(), oldFrame.top, oldFrame.bottom, newFrame.top, newFrame.bottom)};
 }
 
 void TForm::Center() {
@@ -229,18 +249,30 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 StoreBounds(Windows().GetWindowRect(Handle()));
             }
             break;
+        case WM_SYSCOLORCHANGE:
+            // Windows tells top-level windows only; the common controls keep colours of their
+            // own, and learn of the change from their parent.
+            EnumChildWindows(
+                Handle(),
+                [](HWND child, LPARAM) {
+                    SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
+                    return TRUE;
+                },
+                0);
+            TWinControl::WndProc(message, wParam, lParam);
+            RedrawWindow(Handle(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            return 0;
         case WM_SETFOCUS:
             // The form itself has nothing to type into: the focus goes on to its active control.
             FocusActiveControl();
             return 0;
-        case WM_DPICHANGED: {
-            // Dragged to a screen of another scale: laid out again, in the place Windows offers.
-            ScaleTo(HIWORD(wParam));
-            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetBounds(suggested->left, suggested->top, suggested->right - suggested->left,
-                      suggested->bottom - suggested->top);
+        case WM_DPICHANGED:
+            // Dragged to a screen of another scale: laid out again and placed once, where
+            // Windows offers. Placed there, the window may fall back on the first screen, whose
+            // change then comes inside this one's.
+            Rescale(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
-        }
         case WM_SYSCOMMAND:
             // The program minimizes as a whole: the application window takes the command.
             if ((wParam & 0xFFF0) == SC_MINIMIZE && Application != nullptr &&

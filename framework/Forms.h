@@ -50,9 +50,10 @@ public:
     void FocusActiveControl();
     // The dots per inch the form is laid out for; the resource's pixels are at 96.
     int Dpi() const { return dpi_; }
-    // Lays the form and its controls out again for `dpi`.
-    void ScaleTo(int dpi);
-    // True while ScaleTo runs: sizes and fonts are then half old, half new.
+    // Lays the form and its controls out again for `dpi`, where the form stands.
+    void ScaleTo(int dpi) { Rescale(dpi, std::nullopt); }
+    // True while the form is laid out for another scale: sizes and fonts are then half old,
+    // half new.
     bool Scaling() const { return scaling_; }
 
     TNotifyEvent OnCreate;
@@ -87,6 +88,13 @@ protected:
     RECT ScaledBounds(int dpi, int previousDpi) const override;
 
 private:
+    struct DpiChange {
+        int dpi;
+        std::optional<RECT> placement;
+    };
+    // Lays the form out for `dpi` and, when one is given, places its window once, at
+    // `placement`. A change asked for while one is under way waits until that one is done.
+    void Rescale(int dpi, std::optional<RECT> placement);
     void Center();
 
     std::map<std::string, TMethod> methods_;
@@ -98,6 +106,9 @@ private:
     HWND activeControl_ = nullptr;
     int dpi_ = kDesignDpi;
     bool scaling_ = false;
+    // Where the change under way places the window, if anywhere.
+    std::optional<RECT> placement_;
+    std::optional<DpiChange> pendingChange_;
 };
 
 class TApplicationEvents;

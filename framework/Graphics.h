@@ -3,6 +3,7 @@
 
 #include "framework/Colors.h"
 #include "framework/Handles.h"
+#include "framework/Scale.h"
 
 #include <functional>
 #include <memory>
@@ -23,6 +24,12 @@ public:
     bool Underline() const { return attributes_.underline; }
     void SetUnderline(bool underline) { Set(attributes_.underline, underline); }
     void SetItalic(bool italic) { Set(attributes_.italic, italic); }
+    // The height held at `previousDpi`, for `dpi`; the face asked of the system follows the
+    // scale too.
+    void ScaleTo(int dpi, int previousDpi);
+    // The face asked of the system: the name, but for a bitmap face at a scale it has no sizes
+    // for.
+    std::string FaceName() const;
 
     void Assign(const TFont& other) { Set(attributes_, other.attributes_); }
     bool operator==(const TFont& other) const { return attributes_ == other.attributes_; }
@@ -43,6 +50,7 @@ private:
         bool bold = false;
         bool underline = false;
         bool italic = false;
+        int dpi = kDesignDpi;
         bool operator==(const Attributes&) const = default;
     };
     // Only a value that differs is a change: the font is made anew and OnChange fires.

@@ -230,9 +230,10 @@ void TWinControl::Realign() {
 }
 
 HBRUSH TWinControl::ColorBrush() {
-    if (!brush_ || brushColor_ != Color()) {
-        brush_.reset(CreateSolidBrush(ColorToRGB(Color())));
-        brushColor_ = Color();
+    const COLORREF rgb = ColorToRGB(Color());
+    if (!brush_ || brushRgb_ != rgb) {
+        brush_.reset(CreateSolidBrush(rgb));
+        brushRgb_ = rgb;
     }
     return brush_.get();
 }
@@ -348,6 +349,11 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_SIZE:
             Realign();
+            break;
+        case WM_SYSCOLORCHANGE:
+            // The brush of a system colour paints the old one; a standard control's own handling
+            // follows.
+            brush_.reset();
             break;
         case WM_ERASEBKGND:
             if (!subclassed_) {

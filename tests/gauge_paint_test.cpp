@@ -4,6 +4,7 @@
 #include "controls/Gauges.h"
 #include "support/GaugePictures.h"
 #include "support/MainWindowFixture.h"
+#include "support/PumpUntil.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,27 @@ protected:
 };
 
 using Gauge1Picture = MainWindowTest;
+
+// A system colour changed for as long as the object lives: the Wine prefix is every test's.
+class ChangedSystemColor {
+public:
+    ChangedSystemColor(int index, COLORREF color) : index_(index), saved_(GetSysColor(index)) {
+        SetSysColors(1, &index_, &color);
+    }
+    ~ChangedSystemColor() { SetSysColors(1, &index_, &saved_); }
+    ChangedSystemColor(const ChangedSystemColor&) = delete;
+    ChangedSystemColor& operator=(const ChangedSystemColor&) = delete;
+
+private:
+    int index_;
+    COLORREF saved_;
+};
+
+// What the control's window shows at (x, y) of its client area.
+COLORREF OnScreen(const TWinControl& control, int x, int y) {
+    WindowDc dc(control.Handle());
+    return GetPixel(dc.get(), x, y);
+}
 
 }  // namespace
 
@@ -68,6 +90,28 @@ TEST_F(Gauge1Picture, TheBarAndItsTextAt0And50And100Percent) {
             EXPECT_EQ(picture->Pixel(123, 1), kRed);
         }
     }
+}
+
+TEST_F(Gauge1Picture, OtherSystemColoursShowAtOnceAroundTheGaugesOwn) {
+    Start();
+    form->Show();
+    form->Gauge1->SetProgress(50);
+    const TGauge& gauge = *form->Gauge1;
+    // The form's border, and the space between the two buttons.
+    auto border = [&] { return OnScreen(*form, 2, 2); };
+    auto panel = [&] { return OnScreen(*form->Panel1, 120, 20); };
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    ASSERT_TRUE(PumpUntil(*app, [&] { return border() == face && panel() == face; }));
+
+    const COLORREF other = face == RGB(40, 90, 160) ? RGB(160, 90, 40) : RGB(40, 90, 160);
+    ChangedSystemColor changed(COLOR_BTNFACE, other);
+    SendMessageW(form->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+    PumpUntil(*app, [&] { return border() == other && panel() == other; });
+    EXPECT_EQ(border(), other);
+    EXPECT_EQ(panel(), other);
+    EXPECT_EQ(OnScreen(*form->Panel3, gauge.Left() + 2, gauge.Top() + 2), RGB(0, 128, 0));
+    EXPECT_EQ(OnScreen(*form->Panel3, gauge.Left() + gauge.Width() - 3, gauge.Top() + 2),
+              RGB(255, 0, 0));
 }
 
 TEST_F(GaugePicture, TheHorizontalBarAt20PercentOf245IsOneColumnShort) {

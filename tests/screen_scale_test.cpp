@@ -13,7 +13,50 @@
 #include "framework/StdCtrls.h"
 #include "platform/DisplayScale.h"
 
+#include <commctrl.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace {
+
+// Every place a window is moved or sized to, as the window itself hears of it; `onPlaced`, when
+// set, runs once at the next one, inside that move.
+class Placements {
+public:
+    explicit Placements(HWND window) : window_(window) {
+        SetWindowSubclass(window_, &Placements::Procedure, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~Placements() { RemoveWindowSubclass(window_, &Placements::Procedure, 0); }
+    Placements(const Placements&) = delete;
+    Placements& operator=(const Placements&) = delete;
+
+    std::vector<RECT> rects;
+    std::function<void()> onPlaced;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR data) {
+        if (message == WM_WINDOWPOSCHANGED) {
+            const auto* change = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if ((change->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+                auto* self = reinterpret_cast<Placements*>(data);
+                RECT placed{};
+                GetWindowRect(window, &placed);
+                self->rects.push_back(placed);
+                if (auto placedOnce = std::exchange(self->onPlaced, nullptr)) {
+                    placedOnce();
+                }
+            }
+        }
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+
+    HWND window_;
+};
 
 class ScreenScaleTest : public MainWindowTest {
 protected:
@@ -32,6 +75,14 @@ protected:
     }
 
     static RECT Bounds(const TControl* control) { return control->BoundsRect(); }
+
+    // The face of the font that the control's window draws its text in.
+    static std::wstring FaceOf(const TWinControl* control) {
+        auto font = reinterpret_cast<HFONT>(SendMessageW(control->Handle(), WM_GETFONT, 0, 0));
+        LOGFONTW asked{};
+        GetObjectW(font, sizeof asked, &asked);
+        return asked.lfFaceName;
+    }
 
     FakeDisplayScale scale;
     ScopedFacet<platform::DisplayScale> scaleSwap_{platform::Current().scale, scale};
@@ -52,6 +103,10 @@ TEST_F(ScreenScaleTest, At144DpiEveryPlaceSizeFontAndBorderIsOneAndAHalfTimesThe
     EXPECT_EQ(form->Font().Height(), -17);
     EXPECT_EQ(form->Label4->Font().Height(), -17) << "a font of its own scales too";
     EXPECT_EQ(form->Label1->Font().Height(), -17) << "a parent's font is followed";
+    // The resource's bitmap face has no sizes for 150 %: its outline twin is asked for.
+    EXPECT_EQ(FaceOf(form->Label1), L"Microsoft Sans Serif");
+    EXPECT_EQ(FaceOf(form->Label4), L"Microsoft Sans Serif");
+    EXPECT_EQ(FaceOf(form->Button1), L"Microsoft Sans Serif");
 
     EXPECT_TRUE(SameRect(Bounds(form->SpinEdit_1), RECT{120, 84, 194, 117}));
     EXPECT_TRUE(SameRect(Bounds(form->Button1), RECT{12, 12, 170, 50}));
@@ -111,27 +166,51 @@ TEST_F(ScreenScaleTest, MovedToAScreenOfAnotherScaleTheWindowTakesTheOfferedPlac
     ASSERT_EQ(form->Dpi(), 96);
     const RECT spin96 = Bounds(form->SpinEdit_1);
     const RECT button96 = Bounds(form->Button1);
+    auto dpiChanged = [&](int dpi, const RECT& offered) {
+        scale.dpi = dpi;
+        SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&offered));
+    };
+    auto at = [](const RECT& rect) { return std::vector<RECT>{rect}; };
+    auto same = [](const std::vector<RECT>& a, const std::vector<RECT>& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameRect);
+    };
+    // Away from the place that scaling the window's own would give, (303, 186).
+    const RECT offered{100, 50, 100 + 401, 50 + 668};
+    const RECT back{100, 50, 100 + 266, 50 + 444};
 
-    scale.dpi = 144;
-    RECT offered{100, 50, 100 + 401, 50 + 668};
-    SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144),
-                 reinterpret_cast<LPARAM>(&offered));
-    RECT window{};
-    GetWindowRect(form->Handle(), &window);
-    EXPECT_TRUE(SameRect(window, offered));
+    Placements placements(form->Handle());
+    dpiChanged(144, offered);
+    EXPECT_TRUE(same(placements.rects, at(offered))) << "placed once, where Windows offers";
     EXPECT_EQ(form->Dpi(), 144);
     EXPECT_TRUE(SameRect(Bounds(form->SpinEdit_1), RECT{120, 84, 194, 117}));
     EXPECT_EQ(form->Gauge1->Height(), 39);
     EXPECT_EQ(form->Font().Height(), -17);
 
+    // Placed back on the first screen, the window falls on the second again: that change comes
+    // inside this one, and takes effect after it.
+    placements.rects.clear();
+    bool cameWhileScaling = false;
+    placements.onPlaced = [&] {
+        cameWhileScaling = form->Scaling();
+        dpiChanged(144, offered);
+    };
+    dpiChanged(96, back);
+    EXPECT_TRUE(cameWhileScaling);
+    EXPECT_TRUE(same(placements.rects, {back, offered}));
+    EXPECT_EQ(form->Dpi(), 144);
+    EXPECT_TRUE(SameRect(Bounds(form->SpinEdit_1), RECT{120, 84, 194, 117}));
+    EXPECT_EQ(form->Font().Height(), -17);
+
     // And back: the resource's own figures, not ones worn by rounding.
-    scale.dpi = 96;
-    RECT back{100, 50, 100 + 266, 50 + 444};
-    SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(96, 96),
-                 reinterpret_cast<LPARAM>(&back));
+    placements.rects.clear();
+    dpiChanged(96, back);
+    EXPECT_TRUE(same(placements.rects, at(back)));
     EXPECT_TRUE(SameRect(Bounds(form->SpinEdit_1), spin96));
     EXPECT_TRUE(SameRect(Bounds(form->Button1), button96));
     EXPECT_EQ(form->Font().Height(), -11);
+    EXPECT_EQ(FaceOf(form->Label1), L"MS Sans Serif");
+    EXPECT_EQ(FaceOf(form->Label4), L"MS Sans Serif");
     EXPECT_EQ(form->Gauge1->Height(), 26);
 }
 

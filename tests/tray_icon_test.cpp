@@ -2,6 +2,7 @@
 // record, and how clicks, double clicks and requests for the menu are told apart.
 
 #include "app/TrayIcon.h"
+#include "fakes/FakeDisplayScale.h"
 #include "fakes/FakeModuleLoader.h"
 #include "fakes/RecordingNotifyArea.h"
 #include "fakes/RecordingWindowManager.h"
@@ -65,6 +66,17 @@ protected:
                             event);
     }
 
+    // The width of an icon's image.
+    static int IconWidth(HICON icon) {
+        ICONINFO info{};  // all null when the icon cannot be read
+        GetIconInfo(icon, &info);
+        OwnedBitmap colour(info.hbmColor);
+        OwnedBitmap mask(info.hbmMask);
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+        return bitmap.bmWidth;
+    }
+
     // True when the double-click wait's timer is running on the message window.
     bool DoubleClickTimerRunning() {
         return KillTimer(tray->MessageWindow(), TTrayIcon::kDoubleClickTimer) != FALSE;
@@ -72,7 +84,9 @@ protected:
 
     RecordingNotifyArea area;
     RecordingWindowManager windows;
+    FakeDisplayScale scale;
     ScopedFacet<platform::NotifyArea> areaSwap_{platform::Current().notifyArea, area};
+    ScopedFacet<platform::DisplayScale> scaleSwap_{platform::Current().scale, scale};
     ScopedFacet<platform::WindowManager> windowsSwap_{platform::Current().windows, windows};
     TApplication app;
     TComponent root{nullptr};
@@ -163,10 +177,14 @@ TEST_F(TrayIconTest, TheFirstMouseMovementSendsTheTipOnceMore) {
 
 TEST_F(TrayIconTest, TheShellsRestartAndTheSessionsEndTakeTheIconAwayAndBack) {
     LoadTray();
+    EXPECT_EQ(IconWidth(area.calls[0].data.hIcon), 16);
     area.calls.clear();
+    // The shell says it has started again also when the screen's scale changed.
+    scale.dpi = 144;
     SendMessageW(tray->MessageWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0);
-    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_DELETE, NIM_ADD, NIM_SETVERSION}));
+    ASSERT_EQ(area.Messages(), (std::vector<DWORD>{NIM_DELETE, NIM_ADD, NIM_SETVERSION}));
     EXPECT_STREQ(area.calls[1].data.szTip, "Velmora");
+    EXPECT_EQ(IconWidth(area.calls[1].data.hIcon), 24) << "the small icon at 150 %";
 
     area.calls.clear();
     EXPECT_EQ(SendMessageW(tray->MessageWindow(), WM_QUERYENDSESSION, 0, 0), 1);
@@ -403,18 +421,45 @@ TEST_F(TrayIconTest, ARefusedAddIsTriedAgainUntilTheShellTakesTheIconOnce) {
     area.addsToRefuse = 2;
     LoadTray();
     EXPECT_EQ(area.Messages(), std::vector<DWORD>{NIM_ADD}) << "no version for a refused icon";
-    // What one tick of the retry does, twice: the second add is refused, the third taken.
+    // What one tick of the retry does, twice: the second add is refused, and so is the modify
+    // of an icon the shell does not have; the third add is taken.
     SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
-    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
+    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_MODIFY}));
     SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
-    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_ADD, NIM_SETVERSION}));
+    EXPECT_EQ(area.Messages(),
+              (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_MODIFY, NIM_ADD, NIM_SETVERSION}));
     EXPECT_FALSE(KillTimer(tray->MessageWindow(), TTrayIcon::kAddRetryTimer))
         << "the retry stops once the icon is in";
     SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
-    EXPECT_EQ(area.calls.size(), 4u) << "an icon that is in is not added twice";
+    EXPECT_EQ(area.calls.size(), 5u) << "an icon that is in is not added twice";
 
     delete tray;
     EXPECT_EQ(area.Messages().back(), static_cast<DWORD>(NIM_DELETE));
+}
+
+TEST_F(TrayIconTest, AnAddThatTimedOutIsTheIconAtTheFirstRetry) {
+    // The shell put the icon in after its answer came too late: it refuses the icon's later
+    // adds, and takes a modify.
+    area.addsToTimeOut = 1;
+    LoadTray();
+    SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
+    SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
+    ASSERT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD, NIM_MODIFY, NIM_SETVERSION}));
+    EXPECT_EQ(area.calls[2].data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_STREQ(area.calls[2].data.szTip, "Velmora");
+    EXPECT_FALSE(KillTimer(tray->MessageWindow(), TTrayIcon::kAddRetryTimer));
+
+    MenuWatch menus;
+    for (LPARAM event : area.RightClick(tray->MessageWindow(), TTrayIcon::kIconId)) {
+        Callback(event);
+    }
+    EXPECT_EQ(menus.Shown(), 1) << "the right click opens the menu";
+
+    area.calls.clear();
+    delete tray;
+    tray = nullptr;
+    EXPECT_EQ(area.Messages(), std::vector<DWORD>{NIM_DELETE});
+    EXPECT_TRUE(area.icons.empty()) << "no dead icon is left in the tray";
 }
 
 TEST_F(TrayIconTest, TheRetryRunsOnTheRealTimerAndEndsWithTheIcon) {
@@ -431,12 +476,13 @@ TEST_F(TrayIconTest, NothingRetriesOnceTheIconIsDeactivatedOrTheSessionEnds) {
     tray->SetActive(false);
     EXPECT_FALSE(KillTimer(tray->MessageWindow(), TTrayIcon::kAddRetryTimer));
     SendMessageW(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimer, 0);
-    EXPECT_EQ(area.Messages(), std::vector<DWORD>{NIM_ADD}) << "no delete of an icon never added";
+    // The add being retried may have put the icon in, too late to say so: it is deleted.
+    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE}));
 
     tray->SetActive(true);
     SendMessageW(tray->MessageWindow(), WM_ENDSESSION, TRUE, 0);
     EXPECT_FALSE(KillTimer(tray->MessageWindow(), TTrayIcon::kAddRetryTimer));
-    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_ADD}));
+    EXPECT_EQ(area.Messages(), (std::vector<DWORD>{NIM_ADD, NIM_DELETE, NIM_ADD, NIM_DELETE}));
 }
 
 TEST_F(TrayIconTest, TheShellsRestartBroadcastIsLetThroughToTheMessageWindow) {

@@ -11,6 +11,8 @@ export WINEARCH := win64
 export WINEDEBUG := -all
 # Keep Wine from offering to install its optional .NET and HTML parts.
 export WINEDLLOVERRIDES := mscoree=;mshtml=
+# The fonts Wine may use, written by tools/wine-session.sh: the same on every machine.
+export FONTCONFIG_FILE := $(BUILD_DIR)/fontconfig/fonts.conf
 
 .PHONY: all deps configure build test run format clean
 

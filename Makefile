@@ -28,14 +28,15 @@ build: configure
 	@cmake --build $(BUILD_DIR) -j2
 
 test: build
+	@tools/check-format.sh
 	@tools/wine-session.sh ctest --test-dir $(BUILD_DIR) --output-on-failure
 
 run: configure
 	@cmake --build $(BUILD_DIR) -j2 --target Velmora
 	@tools/wine-session.sh wine $(BUILD_DIR)/Velmora.exe
 
-format:
-	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+format: deps
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -18,6 +18,21 @@ cat >"$FONTCONFIG_FILE" <<CONF
 </fontconfig>
 CONF
 
+# A prefix keeps the fonts it found when it was made, so one made under another font
+# configuration (or before there was one) is made again. The prefix keeps a copy of the
+# configuration it was made with; only a prefix beside the configuration, in the build
+# folder, is removed.
+made_with="$WINEPREFIX/velmora-fonts.conf"
+if [ -e "$WINEPREFIX" ] && ! cmp -s "$FONTCONFIG_FILE" "$made_with"; then
+    if [ "$(dirname "$WINEPREFIX")" != "$(dirname "$fontconfig_dir")" ]; then
+        echo "$WINEPREFIX was made under other fonts: remove it and start again" >&2
+        exit 1
+    fi
+    echo "Making the Wine prefix again under the project's fonts"
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+fi
+
 xvfb_pid=""
 cleanup() {
     wineserver -k 2>/dev/null || true
@@ -37,21 +52,6 @@ if [ -z "${DISPLAY:-}" ]; then
         export DISPLAY=":$n"
         break
     done
-fi
-
-# A prefix keeps the fonts it found when it was made, so one made under another font
-# configuration (or before there was one) is made again. The prefix keeps a copy of the
-# configuration it was made with; only a prefix beside the configuration, in the build
-# folder, is removed.
-made_with="$WINEPREFIX/velmora-fonts.conf"
-if [ -e "$WINEPREFIX" ] && ! cmp -s "$FONTCONFIG_FILE" "$made_with"; then
-    if [ "$(dirname "$WINEPREFIX")" != "$(dirname "$fontconfig_dir")" ]; then
-        echo "$WINEPREFIX was made under other fonts: remove it and start again" >&2
-        exit 1
-    fi
-    echo "Making the Wine prefix again under the project's fonts"
-    wineserver -k 2>/dev/null || true
-    rm -rf "$WINEPREFIX"
 fi
 
 if [ ! -e "$WINEPREFIX" ]; then

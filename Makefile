@@ -11,6 +11,8 @@ export WINEARCH := win64
 export WINEDEBUG := -all
 # Keep Wine from offering to install its optional .NET and HTML parts.
 export WINEDLLOVERRIDES := mscoree=;mshtml=
+# The fonts Wine may use, written by tools/wine-session.sh: the same on every machine.
+export FONTCONFIG_FILE := $(BUILD_DIR)/fontconfig/fonts.conf
 
 .PHONY: all deps configure build test run format clean
 
@@ -26,14 +28,15 @@ build: configure
 	@cmake --build $(BUILD_DIR) -j2
 
 test: build
+	@tools/check-format.sh
 	@tools/wine-session.sh ctest --test-dir $(BUILD_DIR) --output-on-failure
 
 run: configure
 	@cmake --build $(BUILD_DIR) -j2 --target Velmora
 	@tools/wine-session.sh wine $(BUILD_DIR)/Velmora.exe
 
-format:
-	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+format: deps
+	@git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format -i
 
 clean:
 	rm -rf $(BUILD_DIR)

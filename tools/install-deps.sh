@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the cross compiler, Wine, Wine's own fonts and Xvfb from Debian's packages when they
-# are missing.
+# Installs the cross compiler, Wine, Wine's own fonts, Xvfb and clang-format from Debian's
+# packages when they are missing.
 set -euo pipefail
 
 need=()
@@ -12,6 +12,7 @@ command -v wine >/dev/null || need+=(wine)
 command -v Xvfb >/dev/null || need+=(xvfb)
 command -v xauth >/dev/null || need+=(xauth)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+command -v clang-format >/dev/null || need+=(clang-format)
 # Wine draws the caption buttons' symbols with its own Marlett font.
 [ -f /usr/share/wine/fonts/marlett.ttf ] || need+=(fonts-wine)
 

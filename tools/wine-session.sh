@@ -3,6 +3,35 @@
 set -euo pipefail
 
 : "${WINEPREFIX:?WINEPREFIX must name the prefix folder}"
+: "${FONTCONFIG_FILE:?FONTCONFIG_FILE must name the font configuration to write}"
+
+# Wine takes fonts from fontconfig too, so text would measure differently from one machine to
+# the next: fontconfig is shown Wine's own fonts alone, with its cache beside the configuration.
+fontconfig_dir=$(dirname "$FONTCONFIG_FILE")
+mkdir -p "$fontconfig_dir/cache"
+cat >"$FONTCONFIG_FILE" <<CONF
+<?xml version="1.0"?>
+<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">
+<fontconfig>
+  <dir>/usr/share/wine/fonts</dir>
+  <cachedir>$fontconfig_dir/cache</cachedir>
+</fontconfig>
+CONF
+
+# A prefix keeps the fonts it found when it was made, so one made under another font
+# configuration (or before there was one) is made again. The prefix keeps a copy of the
+# configuration it was made with; only a prefix beside the configuration, in the build
+# folder, is removed.
+made_with="$WINEPREFIX/velmora-fonts.conf"
+if [ -e "$WINEPREFIX" ] && ! cmp -s "$FONTCONFIG_FILE" "$made_with"; then
+    if [ "$(dirname "$WINEPREFIX")" != "$(dirname "$fontconfig_dir")" ]; then
+        echo "$WINEPREFIX was made under other fonts: remove it and start again" >&2
+        exit 1
+    fi
+    echo "Making the Wine prefix again under the project's fonts"
+    wineserver -k 2>/dev/null || true
+    rm -rf "$WINEPREFIX"
+fi
 
 xvfb_pid=""
 cleanup() {
@@ -25,12 +54,13 @@ if [ -z "${DISPLAY:-}" ]; then
     done
 fi
 
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+if [ ! -e "$WINEPREFIX" ]; then
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
     # Let Wine draw the windows' frames itself, as Windows does, since no window manager runs here.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -w
+    cp "$FONTCONFIG_FILE" "$made_with"
 fi
 
 # Wine draws the caption buttons' symbols with Marlett, which it finds in the prefix's own

@@ -1,96 +1,104 @@
 #include "PngWriter.h"
 
-#include "Checksums.h"
-#include "KernelHandles.h"
 #include "Win32Error.h"
 
-#include <algorithm>
+#include <objbase.h>
+#include <wincodec.h>
+
+#include <cstdio>
 #include <stdexcept>
+#include <utility>
+#include <vector>
 
 namespace {
 
-constexpr std::size_t kMaxStoredBlock = 65535;
-
-void AppendBigEndian(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    out.push_back(static_cast<std::uint8_t>(value >> 24));
-    out.push_back(static_cast<std::uint8_t>(value >> 16));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-    out.push_back(static_cast<std::uint8_t>(value));
-}
-
-void AppendChunk(std::vector<std::uint8_t>& out, const char (&type)[5],
-                 const std::vector<std::uint8_t>& data) {
-    AppendBigEndian(out, static_cast<std::uint32_t>(data.size()));
-    const std::size_t typeStart = out.size();
-    out.insert(out.end(), type, type + 4);
-    out.insert(out.end(), data.begin(), data.end());
-    // The chunk's CRC covers its type and data, not its length.
-    AppendBigEndian(out, Crc32(out.data() + typeStart, out.size() - typeStart));
-}
-
-// Each row is preceded by its filter type, 0: the row as it is.
-std::vector<std::uint8_t> Scanlines(const RgbImage& image) {
-    const std::size_t rowBytes = static_cast<std::size_t>(image.width) * 3;
-    std::vector<std::uint8_t> raw;
-    raw.reserve((rowBytes + 1) * static_cast<std::size_t>(image.height));
-    for (int y = 0; y < image.height; ++y) {
-        raw.push_back(0);
-        const auto row = image.pixels.begin() + static_cast<std::ptrdiff_t>(rowBytes * y);
-        raw.insert(raw.end(), row, row + static_cast<std::ptrdiff_t>(rowBytes));
+// Owns one COM interface pointer.
+template <typename Interface>
+class ComOwner {
+public:
+    ComOwner() = default;
+    ~ComOwner() {
+        if (pointer_ != nullptr) {
+            pointer_->Release();
+        }
     }
-    return raw;
-}
+    ComOwner(const ComOwner&) = delete;
+    ComOwner& operator=(const ComOwner&) = delete;
 
-std::vector<std::uint8_t> StoredZlibStream(const std::vector<std::uint8_t>& raw) {
-    // Deflate, 32 KiB window, no preset dictionary; 0x7801 is a multiple of 31 as zlib requires.
-    std::vector<std::uint8_t> stream = {0x78, 0x01};
-    std::size_t offset = 0;
-    do {
-        const std::size_t length = std::min(kMaxStoredBlock, raw.size() - offset);
-        const bool last = offset + length == raw.size();
-        stream.push_back(last ? 1 : 0);  // BFINAL, and BTYPE 00: stored
-        stream.push_back(static_cast<std::uint8_t>(length));
-        stream.push_back(static_cast<std::uint8_t>(length >> 8));
-        stream.push_back(static_cast<std::uint8_t>(~length));
-        stream.push_back(static_cast<std::uint8_t>(~length >> 8));
-        stream.insert(stream.end(), raw.begin() + static_cast<std::ptrdiff_t>(offset),
-                      raw.begin() + static_cast<std::ptrdiff_t>(offset + length));
-        offset += length;
-    } while (offset < raw.size());
-    AppendBigEndian(stream, Adler32(raw.data(), raw.size()));
-    return stream;
+    Interface* get() const { return pointer_; }
+    Interface* operator->() const { return pointer_; }
+    Interface** Receive() { return &pointer_; }
+
+private:
+    Interface* pointer_ = nullptr;
+};
+
+// COM on the calling thread for as long as the picture takes; a thread that already has it
+// keeps it.
+class ComApartment {
+public:
+    ComApartment() : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
+    ~ComApartment() {
+        if (initialized_) {
+            CoUninitialize();
+        }
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool initialized_;
+};
+
+void Check(HRESULT result, const std::string& what) {
+    if (FAILED(result)) {
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%08lX", static_cast<unsigned long>(result));
+        throw std::runtime_error(what + " failed: " + code);
+    }
 }
 
 }  // namespace
 
-std::vector<std::uint8_t> EncodePng(const RgbImage& image) {
+void SavePng(const RgbImage& image, const std::wstring& path) {
     if (image.width <= 0 || image.height <= 0 ||
         image.pixels.size() != static_cast<std::size_t>(image.width) * image.height * 3) {
         throw std::invalid_argument("the image's size does not match its pixels");
     }
-    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-
-    std::vector<std::uint8_t> header;
-    AppendBigEndian(header, static_cast<std::uint32_t>(image.width));
-    AppendBigEndian(header, static_cast<std::uint32_t>(image.height));
-    // Bit depth 8, colour type 2 (truecolour), deflate, adaptive filtering, no interlace.
-    header.insert(header.end(), {8, 2, 0, 0, 0});
-    AppendChunk(png, "IHDR", header);
-    AppendChunk(png, "IDAT", StoredZlibStream(Scanlines(image)));
-    AppendChunk(png, "IEND", {});
-    return png;
-}
-
-void SavePng(const RgbImage& image, const std::wstring& path) {
-    const std::vector<std::uint8_t> png = EncodePng(image);
-    OwnedKernelHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
-        ThrowLastError("CreateFileW of " + Utf8(path));
+    // The encoder takes blue, green, red.
+    std::vector<BYTE> bgr(image.pixels.begin(), image.pixels.end());
+    for (std::size_t i = 0; i < bgr.size(); i += 3) {
+        std::swap(bgr[i], bgr[i + 2]);
     }
-    DWORD written = 0;
-    if (!WriteFile(file.get(), png.data(), static_cast<DWORD>(png.size()), &written, nullptr) ||
-        written != png.size()) {
-        ThrowLastError("WriteFile of " + Utf8(path));
+
+    ComApartment apartment;
+    ComOwner<IWICImagingFactory> factory;
+    Check(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                           IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Receive())),
+          "CoCreateInstance of the imaging factory");
+    ComOwner<IWICStream> stream;
+    Check(factory->CreateStream(stream.Receive()), "CreateStream");
+    Check(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE),
+          "InitializeFromFilename of " + Utf8(path));
+    ComOwner<IWICBitmapEncoder> encoder;
+    Check(factory->CreateEncoder(GUID_ContainerFormatPng, nullptr, encoder.Receive()),
+          "CreateEncoder for PNG");
+    Check(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache), "the encoder's Initialize");
+
+    ComOwner<IWICBitmapFrameEncode> frame;
+    ComOwner<IPropertyBag2> frameOptions;
+    Check(encoder->CreateNewFrame(frame.Receive(), frameOptions.Receive()), "CreateNewFrame");
+    Check(frame->Initialize(frameOptions.get()), "the frame's Initialize");
+    const auto width = static_cast<UINT>(image.width);
+    const auto height = static_cast<UINT>(image.height);
+    Check(frame->SetSize(width, height), "SetSize");
+    WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
+    Check(frame->SetPixelFormat(&format), "SetPixelFormat");
+    if (format != GUID_WICPixelFormat24bppBGR) {
+        throw std::runtime_error("the PNG encoder does not take 24-bit pixels");
     }
+    Check(frame->WritePixels(height, width * 3, static_cast<UINT>(bgr.size()), bgr.data()),
+          "WritePixels");
+    Check(frame->Commit(), "the frame's Commit");
+    Check(encoder->Commit(), "the encoder's Commit");
 }

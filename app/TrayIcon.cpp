@@ -1,9 +1,8 @@
 #include "app/TrayIcon.h"
 
-#include "framework/FormReader.h"
 #include "framework/Forms.h"
 #include "framework/Menus.h"
-#include "framework/PropertyValues.h"
+#include "framework/Published.h"
 #include "platform/DisplayScale.h"
 #include "platform/Facets.h"
 #include "platform/NotifyArea.h"
@@ -25,32 +24,19 @@ std::string ReplaceLineBreaks(std::string text) {
     return text;
 }
 
-TTrayVisibilities VisibilitiesValue(const PropertyValue& value) {
-    static const std::pair<const char*, TTrayVisibility> kMembers[] = {
-        {"tvVisibleTaskBar", TTrayVisibility::tvVisibleTaskBar},
-        {"tvVisibleTaskList", TTrayVisibility::tvVisibleTaskList},
-        {"tvAutoHide", TTrayVisibility::tvAutoHide},
-        {"tvAutoHideIcon", TTrayVisibility::tvAutoHideIcon},
-        {"tvVisibleDesign", TTrayVisibility::tvVisibleDesign},
-        {"tvRestoreClick", TTrayVisibility::tvRestoreClick},
-        {"tvRestoreDbClick", TTrayVisibility::tvRestoreDbClick},
-        {"tvMinimizeClick", TTrayVisibility::tvMinimizeClick},
-        {"tvMinimizeDbClick", TTrayVisibility::tvMinimizeDbClick},
-        {"tvAnimateToTray", TTrayVisibility::tvAnimateToTray},
-    };
-    if (value.kind != PropertyValue::Kind::Set) {
-        ThrowReadError(value.line, "un ensemble est attendu");
-    }
-    TTrayVisibilities set;
-    for (const std::string& member : value.members) {
-        PropertyValue name;
-        name.kind = PropertyValue::Kind::Identifier;
-        name.text = member;
-        name.line = value.line;
-        set.Include(EnumValue(name, kMembers, "membre"));
-    }
-    return set;
-}
+constexpr EnumName kVisibilityNames[] = {
+    {"tvVisibleTaskBar", TTrayVisibility::tvVisibleTaskBar},
+    {"tvVisibleTaskList", TTrayVisibility::tvVisibleTaskList},
+    {"tvAutoHide", TTrayVisibility::tvAutoHide},
+    {"tvAutoHideIcon", TTrayVisibility::tvAutoHideIcon},
+    {"tvVisibleDesign", TTrayVisibility::tvVisibleDesign},
+    {"tvRestoreClick", TTrayVisibility::tvRestoreClick},
+    {"tvRestoreDbClick", TTrayVisibility::tvRestoreDbClick},
+    {"tvMinimizeClick", TTrayVisibility::tvMinimizeClick},
+    {"tvMinimizeDbClick", TTrayVisibility::tvMinimizeDbClick},
+    {"tvAnimateToTray", TTrayVisibility::tvAnimateToTray},
+};
+constexpr Enumeration kVisibilities{"membre", kVisibilityNames};
 
 }  // namespace
 
@@ -157,36 +143,38 @@ void TTrayIcon::Notification(TComponent* component, TOperation operation) {
     }
 }
 
-void TTrayIcon::SetProperty(const PropertyItem& property, FormReader& reader) {
-    const std::string& name = property.name;
-    const PropertyValue& value = property.value;
-    if (name == "Active") {
-        SetActive(value.AsBoolean());
-    } else if (name == "Icon") {
-        SetIconResource(value.AsString());
-        if (icon_.Empty()) {
-            ThrowReadError(value.line, "icône introuvable « " + value.AsString() + " »");
+bool TTrayIcon::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TTrayIcon::SetActive>("Active"),
+        Property<&TTrayIcon::ReadIcon>("Icon"),
+        Property<&TTrayIcon::SetHint>("Hint"),
+        Property<&TTrayIcon::SetPopupMenu>("PopupMenu"),
+        Property<&TTrayIcon::SetDropDownMenu>("DropDownMenu"),
+        Property<&TTrayIcon::ReadVisibility>("Visibility"),
+        Property<&TTrayIcon::OnClick>("OnClick"),
+        Property<&TTrayIcon::OnDblClick>("OnDblClick"),
+        Property<&TTrayIcon::OnMouseDown>("OnMouseDown"),
+        Property<&TTrayIcon::OnMouseUp>("OnMouseUp"),
+        Property<&TTrayIcon::OnMouseMove>("OnMouseMove"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TComponent::SetPublished(property, reader);
+}
+
+void TTrayIcon::ReadIcon(const PropertyValue& value, FormReader&) {
+    SetIconResource(value.AsString());
+    if (icon_.Empty()) {
+        ThrowReadError(value.line, "icône introuvable « " + value.AsString() + " »");
+    }
+}
+
+void TTrayIcon::ReadVisibility(const PropertyValue& value, FormReader&) {
+    unsigned members = SetValue(value, kVisibilities, "un ensemble est attendu");
+    visibility_ = {};
+    for (const EnumName& member : kVisibilityNames) {
+        if ((members & 1u << member.value) != 0) {
+            visibility_.Include(static_cast<TTrayVisibility>(member.value));
         }
-    } else if (name == "Hint") {
-        SetHint(value.AsString());
-    } else if (name == "PopupMenu") {
-        reader.Reference<TPopupMenu>(value, [this](TPopupMenu* menu) { popupMenu_ = menu; });
-    } else if (name == "DropDownMenu") {
-        reader.Reference<TPopupMenu>(value, [this](TPopupMenu* menu) { dropDownMenu_ = menu; });
-    } else if (name == "Visibility") {
-        visibility_ = VisibilitiesValue(value);
-    } else if (name == "OnClick") {
-        OnClick = reader.Method<TMouseEvent>(value);
-    } else if (name == "OnDblClick") {
-        OnDblClick = reader.Method<TMouseEvent>(value);
-    } else if (name == "OnMouseDown") {
-        OnMouseDown = reader.Method<TMouseEvent>(value);
-    } else if (name == "OnMouseUp") {
-        OnMouseUp = reader.Method<TMouseEvent>(value);
-    } else if (name == "OnMouseMove") {
-        OnMouseMove = reader.Method<TMouseMoveEvent>(value);
-    } else {
-        TComponent::SetProperty(property, reader);
     }
 }
 

@@ -111,9 +111,12 @@ public:
 
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 private:
+    void ReadIcon(const PropertyValue& value, FormReader& reader);
+    void ReadVisibility(const PropertyValue& value, FormReader& reader);
+
     struct HeldClick {
         TMouseButton button;
         TShiftState shift;

@@ -22,63 +22,47 @@ TForm1::TForm1(TComponent* owner) : TForm(owner) {
     registry.Register<TSvgEditIni>("TSvgEditIni");
     registry.Register<TTrayIcon>("TTrayIcon");
 
-    PublishField("GroupBox1", GroupBox1);
-    PublishField("Image1", Image1);
-    PublishField("Label2", Label2);
-    PublishField("Label3", Label3);
-    PublishField("SpinEdit_1", SpinEdit_1);
-    PublishField("Label1", Label1);
-    PublishField("Label5", Label5);
-    PublishField("Label4", Label4);
-    PublishField("Button5", Button5);
-    PublishField("Panel2", Panel2);
-    PublishField("GroupBox2", GroupBox2);
-    PublishField("i_explore", i_explore);
-    PublishField("Firefox_1", Firefox_1);
-    PublishField("Chrome_1", Chrome_1);
-    PublishField("Button2", Button2);
-    PublishField("Panel3", Panel3);
-    PublishField("Label6", Label6);
-    PublishField("Label7", Label7);
-    PublishField("Label8", Label8);
-    PublishField("Gauge1", Gauge1);
-    PublishField("Button3", Button3);
-    PublishField("Panel1", Panel1);
-    PublishField("Button1", Button1);
-    PublishField("Button4", Button4);
-    PublishField("StatusBar1", StatusBar1);
-    PublishField("TrayIcon1", TrayIcon1);
-    PublishField("PopupMenu1", PopupMenu1);
-    PublishField("LibredelaRam1", LibredelaRam1);
-    PublishField("Afficher1", Afficher1);
-    PublishField("N1", N1);
-    PublishField("Quitter1", Quitter1);
-    PublishField("ApplicationEvents1", ApplicationEvents1);
-    PublishField("Timer1", Timer1);
-    PublishField("Timer2", Timer2);
-    PublishField("Timer3", Timer3);
-    PublishField("Timer4", Timer4);
-    PublishField("SvgEditIni1", SvgEditIni1);
-    PublishField("XPManifest1", XPManifest1);
-
-    Publish("FormCreate", &TForm1::FormCreate);
-    Publish("Button1Click", &TForm1::Button1Click);
-    Publish("Button2Click", &TForm1::Button2Click);
-    Publish("Button3Click", &TForm1::Button3Click);
-    Publish("Button4Click", &TForm1::Button4Click);
-    Publish("Button5Click", &TForm1::Button5Click);
-    Publish("TrayIcon1DblClick", &TForm1::TrayIcon1DblClick);
-    Publish("Afficher1Click", &TForm1::Afficher1Click);
-    Publish("ApplicationEvents1Minimize", &TForm1::ApplicationEvents1Minimize);
-    Publish("Quitter1Click", &TForm1::Quitter1Click);
-    Publish("ApplicationEvents1Exception", &TForm1::ApplicationEvents1Exception);
-    Publish("Timer1Timer", &TForm1::Timer1Timer);
-    Publish("Timer2Timer", &TForm1::Timer2Timer);
-    Publish("Timer3Timer", &TForm1::Timer3Timer);
-    Publish("Timer4Timer", &TForm1::Timer4Timer);
-    Publish("Label4Click", &TForm1::Label4Click);
-    Publish("Label4MouseMove", &TForm1::Label4MouseMove);
-    Publish("Label4MouseLeave", &TForm1::Label4MouseLeave);
+    PublishComponents({
+        {"GroupBox1", GroupBox1},     {"Image1", Image1},
+        {"Label2", Label2},           {"Label3", Label3},
+        {"SpinEdit_1", SpinEdit_1},   {"Label1", Label1},
+        {"Label5", Label5},           {"Label4", Label4},
+        {"Button5", Button5},         {"Panel2", Panel2},
+        {"GroupBox2", GroupBox2},     {"i_explore", i_explore},
+        {"Firefox_1", Firefox_1},     {"Chrome_1", Chrome_1},
+        {"Button2", Button2},         {"Panel3", Panel3},
+        {"Label6", Label6},           {"Label7", Label7},
+        {"Label8", Label8},           {"Gauge1", Gauge1},
+        {"Button3", Button3},         {"Panel1", Panel1},
+        {"Button1", Button1},         {"Button4", Button4},
+        {"StatusBar1", StatusBar1},   {"TrayIcon1", TrayIcon1},
+        {"PopupMenu1", PopupMenu1},   {"LibredelaRam1", LibredelaRam1},
+        {"Afficher1", Afficher1},     {"N1", N1},
+        {"Quitter1", Quitter1},       {"ApplicationEvents1", ApplicationEvents1},
+        {"Timer1", Timer1},           {"Timer2", Timer2},
+        {"Timer3", Timer3},           {"Timer4", Timer4},
+        {"SvgEditIni1", SvgEditIni1}, {"XPManifest1", XPManifest1},
+    });
+    PublishHandlers({
+        {"FormCreate", &TForm1::FormCreate},
+        {"Button1Click", &TForm1::Button1Click},
+        {"Button2Click", &TForm1::Button2Click},
+        {"Button3Click", &TForm1::Button3Click},
+        {"Button4Click", &TForm1::Button4Click},
+        {"Button5Click", &TForm1::Button5Click},
+        {"TrayIcon1DblClick", &TForm1::TrayIcon1DblClick},
+        {"Afficher1Click", &TForm1::Afficher1Click},
+        {"ApplicationEvents1Minimize", &TForm1::ApplicationEvents1Minimize},
+        {"Quitter1Click", &TForm1::Quitter1Click},
+        {"ApplicationEvents1Exception", &TForm1::ApplicationEvents1Exception},
+        {"Timer1Timer", &TForm1::Timer1Timer},
+        {"Timer2Timer", &TForm1::Timer2Timer},
+        {"Timer3Timer", &TForm1::Timer3Timer},
+        {"Timer4Timer", &TForm1::Timer4Timer},
+        {"Label4Click", &TForm1::Label4Click},
+        {"Label4MouseMove", &TForm1::Label4MouseMove},
+        {"Label4MouseLeave", &TForm1::Label4MouseLeave},
+    });
 }
 
 void TForm1::FormCreate(TObject*) {

@@ -7,7 +7,7 @@ set(FLOORS
     "FormText PropertyValues"
     "Graphics"
     "Component"
-    "FormReader IniFile"
+    "FormReader IniFile Published"
     "Controls WinControl WinControlMouse"
     "StdCtrls ExtCtrls ComCtrls Buttons Menus"
     "Forms Application")

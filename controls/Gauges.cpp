@@ -2,9 +2,8 @@
 
 #include "controls/GaugeMath.h"
 #include "framework/Exceptions.h"
-#include "framework/FormReader.h"
 #include "framework/Numbers.h"
-#include "framework/PropertyValues.h"
+#include "framework/Published.h"
 #include "framework/Text.h"
 #include "resources/ResourceIds.h"
 
@@ -46,24 +45,20 @@ int Round(double value) {
     return static_cast<int>(std::nearbyint(value));
 }
 
-TGaugeKind KindValue(const PropertyValue& value) {
-    static const std::pair<const char*, TGaugeKind> kKinds[] = {
-        {"gkText", TGaugeKind::gkText},
-        {"gkHorizontalBar", TGaugeKind::gkHorizontalBar},
-        {"gkVerticalBar", TGaugeKind::gkVerticalBar},
-        {"gkPie", TGaugeKind::gkPie},
-        {"gkNeedle", TGaugeKind::gkNeedle},
-    };
-    return EnumValue(value, kKinds, "style de jauge");
-}
+constexpr EnumName kKindNames[] = {
+    {"gkText", TGaugeKind::gkText},
+    {"gkHorizontalBar", TGaugeKind::gkHorizontalBar},
+    {"gkVerticalBar", TGaugeKind::gkVerticalBar},
+    {"gkPie", TGaugeKind::gkPie},
+    {"gkNeedle", TGaugeKind::gkNeedle},
+};
+constexpr Enumeration kKinds{"style de jauge", kKindNames};
 
-TBorderStyle BorderValue(const PropertyValue& value) {
-    static const std::pair<const char*, TBorderStyle> kBorders[] = {
-        {"bsNone", TBorderStyle::bsNone},
-        {"bsSingle", TBorderStyle::bsSingle},
-    };
-    return EnumValue(value, kBorders, "style de bordure");
-}
+constexpr EnumName kBorderNames[] = {
+    {"bsNone", TBorderStyle::bsNone},
+    {"bsSingle", TBorderStyle::bsSingle},
+};
+constexpr Enumeration kBorders{"style de bordure", kBorderNames};
 
 }  // namespace
 
@@ -297,26 +292,17 @@ void TGauge::DrawPercentText(TBitmap& image, const RECT& area) const {
     BitBlt(image.Dc(), 0, 0, image.Width(), image.Height(), dc, 0, 0, SRCINVERT);
 }
 
-void TGauge::SetProperty(const PropertyItem& property, FormReader& reader) {
-    const std::string& name = property.name;
-    const PropertyValue& value = property.value;
-    if (name == "MinValue") {
-        SetMinValue(value.AsInteger());
-    } else if (name == "MaxValue") {
-        SetMaxValue(value.AsInteger());
-    } else if (name == "Progress") {
-        SetProgress(value.AsInteger());
-    } else if (name == "Kind") {
-        SetKind(KindValue(value));
-    } else if (name == "ShowText") {
-        SetShowText(value.AsBoolean());
-    } else if (name == "BorderStyle") {
-        SetBorderStyle(BorderValue(value));
-    } else if (name == "ForeColor") {
-        SetForeColor(ColorValue(value));
-    } else if (name == "BackColor") {
-        SetBackColor(ColorValue(value));
-    } else {
-        TGraphicControl::SetProperty(property, reader);
-    }
+bool TGauge::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TGauge::SetMinValue>("MinValue"),
+        Property<&TGauge::SetMaxValue>("MaxValue"),
+        Property<&TGauge::SetProgress>("Progress"),
+        EnumProperty<&TGauge::SetKind>("Kind", kKinds),
+        Property<&TGauge::SetShowText>("ShowText"),
+        EnumProperty<&TGauge::SetBorderStyle>("BorderStyle", kBorders),
+        ColorProperty<&TGauge::SetForeColor>("ForeColor"),
+        ColorProperty<&TGauge::SetBackColor>("BackColor"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TGraphicControl::SetPublished(property, reader);
 }

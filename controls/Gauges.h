@@ -44,7 +44,7 @@ public:
     int PaintCount() const { return paintCount_; }
 
     void Paint(HDC dc) override;
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 private:
     RECT PaintRect() const;

@@ -1,6 +1,6 @@
 #include "controls/Spin.h"
 
-#include "framework/FormReader.h"
+#include "framework/Published.h"
 #include "framework/Forms.h"
 #include "framework/Numbers.h"
 #include "framework/Text.h"
@@ -252,22 +252,15 @@ LRESULT TSpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return TCustomEdit::WndProc(message, wParam, lParam);
 }
 
-void TSpinEdit::SetProperty(const PropertyItem& property, FormReader& reader) {
-    const std::string& name = property.name;
-    const PropertyValue& value = property.value;
-    if (name == "Value") {
-        SetValue(value.AsInteger());
-    } else if (name == "MinValue") {
-        SetMinValue(value.AsInteger());
-    } else if (name == "MaxValue") {
-        SetMaxValue(value.AsInteger());
-    } else if (name == "Increment") {
-        SetIncrement(value.AsInteger());
-    } else if (name == "EditorEnabled") {
-        SetEditorEnabled(value.AsBoolean());
-    } else if (name == "AutoSelect") {
-        SetAutoSelect(value.AsBoolean());
-    } else {
-        TCustomEdit::SetProperty(property, reader);
-    }
+bool TSpinEdit::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TSpinEdit::SetValue>("Value"),
+        Property<&TSpinEdit::SetMinValue>("MinValue"),
+        Property<&TSpinEdit::SetMaxValue>("MaxValue"),
+        Property<&TSpinEdit::SetIncrement>("Increment"),
+        Property<&TSpinEdit::SetEditorEnabled>("EditorEnabled"),
+        Property<&TSpinEdit::SetAutoSelect>("AutoSelect"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TCustomEdit::SetPublished(property, reader);
 }

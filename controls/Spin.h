@@ -127,7 +127,7 @@ public:
     virtual void StepDown(TObject* sender);
 
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
     void CreateParams(WindowParams& params) override;

@@ -2,6 +2,7 @@
 
 #include "framework/ExceptionEdge.h"
 #include "framework/Exceptions.h"
+#include "framework/Published.h"
 #include "platform/Facets.h"
 #include "platform/WindowManager.h"
 
@@ -294,14 +295,12 @@ TApplicationEvents::~TApplicationEvents() {
     }
 }
 
-void TApplicationEvents::SetProperty(const PropertyItem& property, FormReader& reader) {
-    if (property.name == "OnException") {
-        OnException = reader.Method<TExceptionEvent>(property.value);
-    } else if (property.name == "OnMinimize") {
-        OnMinimize = reader.Method<TNotifyEvent>(property.value);
-    } else if (property.name == "OnRestore") {
-        OnRestore = reader.Method<TNotifyEvent>(property.value);
-    } else {
-        TComponent::SetProperty(property, reader);
-    }
+bool TApplicationEvents::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TApplicationEvents::OnException>("OnException"),
+        Property<&TApplicationEvents::OnMinimize>("OnMinimize"),
+        Property<&TApplicationEvents::OnRestore>("OnRestore"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TComponent::SetPublished(property, reader);
 }

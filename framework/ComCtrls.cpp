@@ -1,6 +1,6 @@
 #include "framework/ComCtrls.h"
 
-#include "framework/FormReader.h"
+#include "framework/Published.h"
 #include "framework/Scale.h"
 #include "framework/Text.h"
 
@@ -54,16 +54,20 @@ void TStatusBar::ChangeScale(int dpi, int previousDpi) {
     UpdateParts();
 }
 
-void TStatusBar::SetProperty(const PropertyItem& property, FormReader& reader) {
-    if (property.name != "Panels") {
-        TWinControl::SetProperty(property, reader);
-        return;
-    }
-    if (property.value.kind != PropertyValue::Kind::Collection) {
-        ThrowReadError(property.value.line, "collection de volets attendue");
+bool TStatusBar::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TStatusBar::ReadPanels>("Panels"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TWinControl::SetPublished(property, reader);
+}
+
+void TStatusBar::ReadPanels(const PropertyValue& value, FormReader&) {
+    if (value.kind != PropertyValue::Kind::Collection) {
+        ThrowReadError(value.line, "collection de volets attendue");
     }
     panels_.clear();
-    for (const auto& item : property.value.collection) {
+    for (const auto& item : value.collection) {
         Panel panel;
         for (const PropertyItem& field : item) {
             if (field.name == "Width") {

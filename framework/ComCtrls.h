@@ -13,7 +13,7 @@ public:
     const std::string& PanelText(int index) const { return panels_.at(index).text; }
     void SetPanelText(int index, const std::string& text);
     void ChangeScale(int dpi, int previousDpi) override;
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
     void CreateParams(WindowParams& params) override;
@@ -25,6 +25,7 @@ private:
         std::string text;
     };
     void UpdateParts();
+    void ReadPanels(const PropertyValue& value, FormReader& reader);
     std::vector<Panel> panels_;
 };
 

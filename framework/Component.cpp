@@ -41,8 +41,10 @@ void TComponent::SetParentComponent(TComponent* parent) {
     }
 }
 
-void TComponent::SetProperty(const PropertyItem& property, FormReader&) {
-    ThrowReadError(property.value.line, "propriété inconnue « " + property.name + " »");
+void TComponent::SetProperty(const PropertyItem& property, FormReader& reader) {
+    if (!SetPublished(property, reader)) {
+        ThrowReadError(property.value.line, "propriété inconnue « " + property.name + " »");
+    }
 }
 
 void TComponent::Insert(TComponent* component) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 struct PropertyItem;
+struct PropertyValue;
 class FormReader;
 
 enum class TOperation { opRemove };
@@ -27,8 +28,6 @@ public:
     TComponent* FindComponent(std::string_view name) const;
 
     bool IsLoading() const { return loading_; }
-    // True only inside a form designer, which this program never is.
-    bool IsDesigning() const { return false; }
 
     void BeginLoading() { loading_ = true; }
     // The end-of-loading notification: every property of the resource has been read.
@@ -43,9 +42,11 @@ public:
     virtual bool HasParent() const { return false; }
 
     // Sets a published property from the form resource; unknown names raise EReadError.
-    virtual void SetProperty(const PropertyItem& property, FormReader& reader);
+    void SetProperty(const PropertyItem& property, FormReader& reader);
 
 protected:
+    // Sets the property when the class or one it derives from publishes it.
+    virtual bool SetPublished(const PropertyItem&, FormReader&) { return false; }
     // Destroys the owned components, last-created first.
     void DestroyComponents();
 

@@ -1,7 +1,6 @@
 #include "framework/Controls.h"
 
-#include "framework/FormReader.h"
-#include "framework/PropertyValues.h"
+#include "framework/Published.h"
 #include "framework/Scale.h"
 #include "framework/Text.h"
 
@@ -9,15 +8,21 @@
 
 namespace {
 
-TAlign AlignValue(const PropertyValue& value) {
-    static const std::pair<const char*, TAlign> kAligns[] = {
-        {"alNone", TAlign::alNone},
-        {"alTop", TAlign::alTop},
-        {"alBottom", TAlign::alBottom},
-        {"alClient", TAlign::alClient},
-    };
-    return EnumValue(value, kAligns, "alignement");
-}
+constexpr EnumName kAlignNames[] = {
+    {"alNone", TAlign::alNone},
+    {"alTop", TAlign::alTop},
+    {"alBottom", TAlign::alBottom},
+    {"alClient", TAlign::alClient},
+};
+constexpr Enumeration kAligns{"alignement", kAlignNames};
+
+enum FontStyle { kBold, kUnderline, kItalic };
+constexpr EnumName kFontStyleNames[] = {
+    {"fsBold", kBold},
+    {"fsUnderline", kUnderline},
+    {"fsItalic", kItalic},
+};
+constexpr Enumeration kFontStyles{"style", kFontStyleNames};
 
 }  // namespace
 
@@ -192,40 +197,36 @@ void TControl::ParentColorChanged() {
     }
 }
 
-void TControl::SetProperty(const PropertyItem& property, FormReader& reader) {
-    const std::string& name = property.name;
-    const PropertyValue& value = property.value;
-    if (name == "Left") {
-        SetLeft(value.AsInteger());
-    } else if (name == "Top") {
-        SetTop(value.AsInteger());
-    } else if (name == "Width") {
-        SetWidth(value.AsInteger());
-    } else if (name == "Height") {
-        SetHeight(value.AsInteger());
-    } else if (name == "Align") {
-        SetAlign(AlignValue(value));
-    } else if (name == "Visible") {
-        SetVisible(value.AsBoolean());
-    } else if (name == "Enabled") {
-        SetEnabled(value.AsBoolean());
-    } else if (name == "Caption") {
-        SetCaption(value.AsString());
-    } else if (name == "ParentFont") {
-        SetParentFont(value.AsBoolean());
-    } else if (name == "Color") {
-        SetColor(ColorValue(value));
-    } else if (name == "ParentColor") {
-        SetParentColor(value.AsBoolean());
-    } else if (name == "OnClick") {
-        OnClick = reader.Method<TNotifyEvent>(value);
-    } else if (name == "OnMouseMove") {
-        OnMouseMove = reader.Method<TMouseMoveEvent>(value);
-    } else if (name == "OnMouseLeave") {
-        OnMouseLeave = reader.Method<TNotifyEvent>(value);
-    } else if (!font_.SetProperty(property)) {
-        TComponent::SetProperty(property, reader);
-    }
+bool TControl::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TControl::SetLeft>("Left"),
+        Property<&TControl::SetTop>("Top"),
+        Property<&TControl::SetWidth>("Width"),
+        Property<&TControl::SetHeight>("Height"),
+        EnumProperty<&TControl::SetAlign>("Align", kAligns),
+        Property<&TControl::SetVisible>("Visible"),
+        Property<&TControl::SetEnabled>("Enabled"),
+        Property<&TControl::SetCaption>("Caption"),
+        Property<&TControl::SetParentFont>("ParentFont"),
+        ColorProperty<&TControl::SetColor>("Color"),
+        Property<&TControl::SetParentColor>("ParentColor"),
+        Property<&TControl::OnClick>("OnClick"),
+        Property<&TControl::OnMouseMove>("OnMouseMove"),
+        Property<&TControl::OnMouseLeave>("OnMouseLeave"),
+        Property<&TControl::SetFontName>("Font.Name"),
+        Property<&TControl::SetFontHeight>("Font.Height"),
+        ColorProperty<&TControl::SetFontColor>("Font.Color"),
+        Property<&TControl::ReadFontStyle>("Font.Style"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TComponent::SetPublished(property, reader);
+}
+
+void TControl::ReadFontStyle(const PropertyValue& value, FormReader&) {
+    unsigned styles = SetValue(value, kFontStyles, "ensemble de styles attendu");
+    font_.SetBold((styles & 1u << kBold) != 0);
+    font_.SetUnderline((styles & 1u << kUnderline) != 0);
+    font_.SetItalic((styles & 1u << kItalic) != 0);
 }
 
 TGraphicControl::~TGraphicControl() {

@@ -74,10 +74,10 @@ public:
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnMouseLeave;
 
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
     void Loaded() override;
 
 protected:
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
     virtual void BoundsChanged() {}
     virtual void CaptionChanged() {}
     virtual void FontChanged() {}
@@ -94,6 +94,11 @@ private:
     friend class TWinControl;
     void ParentFontChanged();
     void ParentColorChanged();
+    void SetFontName(const std::string& name) { font_.SetName(name); }
+    void SetFontHeight(int height) { font_.SetHeight(height); }
+    void SetFontColor(TColor color) { font_.SetColor(color); }
+    // Font.Style: a style in brackets sets its attribute, one left out clears it.
+    void ReadFontStyle(const PropertyValue& value, FormReader& reader);
 
     TWinControl* parent_ = nullptr;
     int left_ = 0;
@@ -182,7 +187,7 @@ public:
 
     // The children first, so that none is scaled again after following a scaled parent font.
     void ChangeScale(int dpi, int previousDpi) override;
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
     struct WindowParams : WindowRequest {

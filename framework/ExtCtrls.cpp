@@ -3,18 +3,16 @@
 #include "framework/Exceptions.h"
 #include "framework/FormReader.h"
 #include "framework/MessageWindow.h"
-#include "framework/PropertyValues.h"
+#include "framework/Published.h"
 #include "framework/Text.h"
 
 namespace {
 
-TBevelCut BevelValue(const PropertyValue& value) {
-    static const std::pair<const char*, TBevelCut> kBevels[] = {
-        {"bvNone", TBevelCut::bvNone},
-        {"bvRaised", TBevelCut::bvRaised},
-    };
-    return EnumValue(value, kBevels, "biseau");
-}
+constexpr EnumName kBevelNames[] = {
+    {"bvNone", TBevelCut::bvNone},
+    {"bvRaised", TBevelCut::bvRaised},
+};
+constexpr Enumeration kBevels{"biseau", kBevelNames};
 
 }  // namespace
 
@@ -40,12 +38,12 @@ void TPanel::PaintWindow(HDC dc) {
     }
 }
 
-void TPanel::SetProperty(const PropertyItem& property, FormReader& reader) {
-    if (property.name == "BevelOuter") {
-        bevelOuter_ = BevelValue(property.value);
-    } else {
-        TWinControl::SetProperty(property, reader);
-    }
+bool TPanel::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        EnumProperty<&TPanel::bevelOuter_>("BevelOuter", kBevels),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TWinControl::SetPublished(property, reader);
 }
 
 void TImage::CreateParams(WindowParams& params) {
@@ -63,20 +61,22 @@ void TImage::HandleCreated() {
     }
 }
 
-void TImage::SetProperty(const PropertyItem& property, FormReader& reader) {
-    if (property.name == "Picture") {
-        std::wstring name = Utf8ToWide(property.value.AsString());
-        icon_.reset(static_cast<HICON>(
-            LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, 48, 48, 0)));
-        if (!icon_) {
-            ThrowReadError(property.value.line,
-                           "icône introuvable « " + property.value.AsString() + " »");
-        }
-    } else if (property.name == "Transparent") {
-        // Checked for its type only: a static icon is always drawn over its parent's colour.
-        static_cast<void>(property.value.AsBoolean());
-    } else {
-        TWinControl::SetProperty(property, reader);
+bool TImage::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TImage::ReadPicture>("Picture"),
+        // Read for its kind only: a static icon is always drawn over its parent's colour.
+        BooleanProperty("Transparent"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TWinControl::SetPublished(property, reader);
+}
+
+void TImage::ReadPicture(const PropertyValue& value, FormReader&) {
+    std::wstring name = Utf8ToWide(value.AsString());
+    icon_.reset(static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, 48, 48, 0)));
+    if (!icon_) {
+        ThrowReadError(value.line, "icône introuvable « " + value.AsString() + " »");
     }
 }
 
@@ -120,15 +120,21 @@ void TTimer::UpdateTimer() {
     }
 }
 
-void TTimer::SetProperty(const PropertyItem& property, FormReader& reader) {
-    if (property.name == "Interval") {
-        SetInterval(static_cast<uint32_t>(property.value.AsInteger()));
-    } else if (property.name == "Enabled") {
-        SetEnabled(property.value.AsBoolean());
-    } else if (property.name == "OnTimer") {
-        OnTimer = reader.Method<TNotifyEvent>(property.value);
-        UpdateTimer();
-    } else {
-        TComponent::SetProperty(property, reader);
-    }
+bool TTimer::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TTimer::ReadInterval>("Interval"),
+        Property<&TTimer::SetEnabled>("Enabled"),
+        Property<&TTimer::ReadOnTimer>("OnTimer"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TComponent::SetPublished(property, reader);
+}
+
+void TTimer::ReadInterval(const PropertyValue& value, FormReader&) {
+    SetInterval(static_cast<uint32_t>(value.AsInteger()));
+}
+
+void TTimer::ReadOnTimer(const PropertyValue& value, FormReader& reader) {
+    OnTimer = reader.Method<TNotifyEvent>(value);
+    UpdateTimer();
 }

@@ -11,7 +11,7 @@ class TPanel : public TWinControl {
 public:
     using TWinControl::TWinControl;
     RECT AlignArea() const override;
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
     void CreateParams(WindowParams& params) override;
@@ -26,13 +26,15 @@ class TImage : public TWinControl {
 public:
     using TWinControl::TWinControl;
     HICON Icon() const { return icon_.get(); }
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
     void CreateParams(WindowParams& params) override;
     void HandleCreated() override;
 
 private:
+    void ReadPicture(const PropertyValue& value, FormReader& reader);
+
     OwnedIcon icon_;
 };
 
@@ -54,10 +56,13 @@ public:
 
     TNotifyEvent OnTimer;
 
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 private:
     void UpdateTimer();
+    void ReadInterval(const PropertyValue& value, FormReader& reader);
+    // The handler, and the timer started now that it has one.
+    void ReadOnTimer(const PropertyValue& value, FormReader& reader);
 
     uint32_t interval_ = 1000;
     bool enabled_ = true;

@@ -59,16 +59,9 @@ public:
     void Read(const ObjectNode& rootNode);
 
     // A property that names another component of the form; `assign` receives it at the end of
-    // the reading.
-    template <typename T, typename Assign>
-    void Reference(const PropertyValue& value, Assign assign) {
-        references_.push_back({value.line, value.AsIdentifier(), [assign](TComponent* component) {
-                                   T* target = dynamic_cast<T*>(component);
-                                   if (target != nullptr) {
-                                       assign(target);
-                                   }
-                                   return target != nullptr;
-                               }});
+    // the reading and answers whether it is of the property's type.
+    void Reference(const PropertyValue& value, std::function<bool(TComponent*)> assign) {
+        references_.push_back({value.line, value.AsIdentifier(), std::move(assign)});
     }
 
     // The form's method that an event property names, of the event's own signature.

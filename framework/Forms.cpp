@@ -5,12 +5,14 @@
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
-#include "framework/PropertyValues.h"
+#include "framework/Published.h"
 #include "framework/StdCtrls.h"
 #include "framework/Text.h"
 #include "platform/DisplayScale.h"
 #include "platform/Facets.h"
 #include "platform/WindowManager.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -35,13 +37,11 @@ platform::WindowManager& Windows() {
     return *platform::Current().windows;
 }
 
-TPosition PositionValue(const PropertyValue& value) {
-    static const std::pair<const char*, TPosition> kPositions[] = {
-        {"poDesigned", TPosition::poDesigned},
-        {"poDesktopCenter", TPosition::poDesktopCenter},
-    };
-    return EnumValue(value, kPositions, "placement");
-}
+constexpr EnumName kPositionNames[] = {
+    {"poDesigned", TPosition::poDesigned},
+    {"poDesktopCenter", TPosition::poDesktopCenter},
+};
+constexpr Enumeration kPositions{"placement", kPositionNames};
 
 }  // namespace
 
@@ -91,14 +91,33 @@ void TForm::LoadFromText(std::string_view text) {
     });
 }
 
+void TForm::PublishComponents(std::initializer_list<PublishedComponent> components) {
+    components_.assign(components);
+}
+
+void TForm::PublishHandlers(std::initializer_list<PublishedHandler> handlers) {
+    for (const PublishedHandler& handler : handlers) {
+        methods_.emplace_back(
+            handler.name,
+            std::visit(
+                [this]<typename... Args>(void (TForm::*method)(TObject*, Args...)) -> TMethod {
+                    return std::function<void(TObject*, Args...)>(
+                        [this, method](TObject* sender, Args... args) {
+                            (this->*method)(sender, args...);
+                        });
+                },
+                handler.method));
+    }
+}
+
 const TMethod* TForm::FindMethod(const std::string& name) const {
-    auto found = methods_.find(name);
+    auto found = std::ranges::find(methods_, name, &PublishedMethod::first);
     return found != methods_.end() ? &found->second : nullptr;
 }
 
 bool TForm::BindField(const std::string& name, TComponent* component) {
-    auto found = fields_.find(name);
-    return found == fields_.end() || found->second(component);
+    auto found = std::ranges::find(components_, name, &PublishedComponent::name);
+    return found == components_.end() || found->bind(found->field, component);
 }
 
 void TForm::CreateParams(WindowParams& params) {
@@ -287,15 +306,12 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return TWinControl::WndProc(message, wParam, lParam);
 }
 
-void TForm::SetProperty(const PropertyItem& property, FormReader& reader) {
-    const std::string& name = property.name;
-    if (name == "Position") {
-        position_ = PositionValue(property.value);
-    } else if (name == "OnCreate") {
-        OnCreate = reader.Method<TNotifyEvent>(property.value);
-    } else if (name == "OnClose") {
-        OnClose = reader.Method<TCloseEvent>(property.value);
-    } else {
-        TWinControl::SetProperty(property, reader);
-    }
+bool TForm::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        EnumProperty<&TForm::position_>("Position", kPositions),
+        Property<&TForm::OnCreate>("OnCreate"),
+        Property<&TForm::OnClose>("OnClose"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TWinControl::SetPublished(property, reader);
 }

@@ -9,11 +9,12 @@
 
 #include <exception>
 #include <functional>
-#include <map>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 enum class TPosition { poDesigned, poDesktopCenter };
@@ -62,25 +63,41 @@ public:
     const TMethod* FindMethod(const std::string& name) const override;
     bool BindField(const std::string& name, TComponent* component) override;
 
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
+    // A field of the form that the component of the same name fills.
+    struct PublishedComponent {
+        template <typename T>
+        PublishedComponent(const char* name, T*& field)
+            : name(name), field(&field), bind(&Bind<T>) {}
+        const char* name;
+        void* field;
+        bool (*bind)(void* field, TComponent* component);
+
+        template <typename T>
+        static bool Bind(void* field, TComponent* component) {
+            T* typed = dynamic_cast<T*>(component);
+            *static_cast<T**>(field) = typed;
+            return typed != nullptr;
+        }
+    };
     // A method that the form resource may name as a handler of the event of its signature.
-    template <typename Form, typename... Args>
-    void Publish(const std::string& name, void (Form::*method)(TObject*, Args...)) {
-        methods_[name] =
-            std::function<void(TObject*, Args...)>([this, method](TObject* sender, Args... args) {
-                (static_cast<Form*>(this)->*method)(sender, args...);
-            });
-    }
-    template <typename T>
-    void PublishField(const std::string& name, T*& field) {
-        fields_[name] = [&field](TComponent* component) {
-            field = dynamic_cast<T*>(component);
-            return field != nullptr;
-        };
-    }
+    struct PublishedHandler {
+        template <typename Form, typename... Args>
+        PublishedHandler(const char* name, void (Form::*method)(TObject*, Args...))
+            : name(name), method(static_cast<void (TForm::*)(TObject*, Args...)>(method)) {}
+        const char* name;
+        std::variant<void (TForm::*)(TObject*),
+                     void (TForm::*)(TObject*, TMouseButton, TShiftState, int, int),
+                     void (TForm::*)(TObject*, TShiftState, int, int),
+                     void (TForm::*)(TObject*, TCloseAction&),
+                     void (TForm::*)(TObject*, const Exception&)>
+            method;
+    };
+    void PublishComponents(std::initializer_list<PublishedComponent> components);
+    void PublishHandlers(std::initializer_list<PublishedHandler> handlers);
 
     void CreateParams(WindowParams& params) override;
     void VisibleChanged() override;
@@ -97,8 +114,9 @@ private:
     void Rescale(int dpi, std::optional<RECT> placement);
     void Center();
 
-    std::map<std::string, TMethod> methods_;
-    std::map<std::string, std::function<bool(TComponent*)>> fields_;
+    std::vector<PublishedComponent> components_;
+    using PublishedMethod = std::pair<const char*, TMethod>;
+    std::vector<PublishedMethod> methods_;
     TPosition position_ = TPosition::poDesigned;
     TWindowState windowState_ = TWindowState::wsNormal;
     bool shownOnce_ = false;
@@ -209,5 +227,5 @@ public:
     TNotifyEvent OnMinimize;
     TNotifyEvent OnRestore;
 
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 };

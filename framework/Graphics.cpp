@@ -34,40 +34,6 @@ HFONT TFont::Handle() const {
     return handle_.get();
 }
 
-bool TFont::SetProperty(const PropertyItem& property) {
-    const std::string& name = property.name;
-    const PropertyValue& value = property.value;
-    if (name == "Font.Name") {
-        SetName(value.AsString());
-    } else if (name == "Font.Height") {
-        SetHeight(value.AsInteger());
-    } else if (name == "Font.Color") {
-        SetColor(ColorValue(value));
-    } else if (name == "Font.Style") {
-        if (value.kind != PropertyValue::Kind::Set) {
-            ThrowReadError(value.line, "ensemble de styles attendu");
-        }
-        bool bold = false, underline = false, italic = false;
-        for (const std::string& style : value.members) {
-            if (style == "fsBold") {
-                bold = true;
-            } else if (style == "fsUnderline") {
-                underline = true;
-            } else if (style == "fsItalic") {
-                italic = true;
-            } else {
-                ThrowReadError(value.line, "style inconnu « " + style + " »");
-            }
-        }
-        SetBold(bold);
-        SetUnderline(underline);
-        SetItalic(italic);
-    } else {
-        return false;
-    }
-    return true;
-}
-
 void TFont::Changed() {
     handle_.reset();
     Fire(OnChange);

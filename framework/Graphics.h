@@ -9,8 +9,6 @@
 #include <memory>
 #include <string>
 
-struct PropertyItem;
-
 class TFont {
 public:
     const std::string& Name() const { return attributes_.name; }
@@ -36,9 +34,6 @@ public:
 
     // The GDI font, created at first need and kept until the font changes.
     HFONT Handle() const;
-
-    // Sets `Font.Name`-style sub-properties; false when the name is not a font property.
-    bool SetProperty(const PropertyItem& property);
 
     std::function<void()> OnChange;
 

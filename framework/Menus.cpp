@@ -1,7 +1,7 @@
 #include "framework/Menus.h"
 
 #include "framework/Exceptions.h"
-#include "framework/FormReader.h"
+#include "framework/Published.h"
 #include "framework/Handles.h"
 #include "framework/MessageWindow.h"
 #include "framework/Text.h"
@@ -30,14 +30,13 @@ void TMenuItem::SetParentComponent(TComponent* parent) {
     }
 }
 
-void TMenuItem::SetProperty(const PropertyItem& property, FormReader& reader) {
-    if (property.name == "Caption") {
-        SetCaption(property.value.AsString());
-    } else if (property.name == "OnClick") {
-        OnClick = reader.Method<TNotifyEvent>(property.value);
-    } else {
-        TComponent::SetProperty(property, reader);
-    }
+bool TMenuItem::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TMenuItem::SetCaption>("Caption"),
+        Property<&TMenuItem::OnClick>("OnClick"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TComponent::SetPublished(property, reader);
 }
 
 TPopupMenu::~TPopupMenu() {

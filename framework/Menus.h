@@ -25,7 +25,7 @@ public:
     TNotifyEvent OnClick;
 
     void SetParentComponent(TComponent* parent) override;
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 private:
     friend class TPopupMenu;

@@ -1,6 +1,6 @@
 #include "framework/StdCtrls.h"
 
-#include "framework/FormReader.h"
+#include "framework/Published.h"
 #include "framework/Text.h"
 
 namespace {
@@ -17,12 +17,12 @@ void TLabel::CreateParams(WindowParams& params) {
     params.style |= SS_LEFT | SS_NOTIFY;
 }
 
-void TLabel::SetProperty(const PropertyItem& property, FormReader& reader) {
-    if (property.name == "AutoSize") {
-        autoSize_ = property.value.AsBoolean();
-    } else {
-        TWinControl::SetProperty(property, reader);
-    }
+bool TLabel::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TLabel::autoSize_>("AutoSize"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TWinControl::SetPublished(property, reader);
 }
 
 void TLabel::Loaded() {
@@ -109,12 +109,12 @@ void TCheckBox::SetChecked(bool checked) {
     }
 }
 
-void TCheckBox::SetProperty(const PropertyItem& property, FormReader& reader) {
-    if (property.name == "Checked") {
-        SetChecked(property.value.AsBoolean());
-    } else {
-        TWinControl::SetProperty(property, reader);
-    }
+bool TCheckBox::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TCheckBox::SetChecked>("Checked"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TWinControl::SetPublished(property, reader);
 }
 
 void TGroupBox::CreateParams(WindowParams& params) {
@@ -156,16 +156,14 @@ void TCustomEdit::SetReadOnly(bool readOnly) {
     }
 }
 
-void TCustomEdit::SetProperty(const PropertyItem& property, FormReader& reader) {
-    if (property.name == "ReadOnly") {
-        SetReadOnly(property.value.AsBoolean());
-    } else if (property.name == "Text") {
-        SetText(property.value.AsString());
-    } else if (property.name == "Ctl3D") {
-        ctl3D_ = property.value.AsBoolean();
-    } else {
-        TWinControl::SetProperty(property, reader);
-    }
+bool TCustomEdit::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TCustomEdit::SetReadOnly>("ReadOnly"),
+        Property<&TCustomEdit::SetText>("Text"),
+        Property<&TCustomEdit::ctl3D_>("Ctl3D"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TWinControl::SetPublished(property, reader);
 }
 
 bool TCustomEdit::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

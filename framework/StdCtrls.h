@@ -7,7 +7,7 @@
 class TLabel : public TWinControl {
 public:
     using TWinControl::TWinControl;
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
     void Loaded() override;
     bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -41,7 +41,7 @@ public:
     using TButtonControl::TButtonControl;
     bool Checked() const;
     void SetChecked(bool checked);
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
     void CreateParams(WindowParams& params) override;
@@ -70,7 +70,7 @@ public:
     void SetReadOnly(bool readOnly);
     // The sunken 3D frame; read before the window is made.
     bool Ctl3D() const { return ctl3D_; }
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
     bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 protected:

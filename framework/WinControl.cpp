@@ -1,6 +1,6 @@
 #include "framework/Controls.h"
 
-#include "framework/FormReader.h"
+#include "framework/Published.h"
 #include "framework/Scale.h"
 #include "framework/Screen.h"
 #include "framework/Text.h"
@@ -416,15 +416,12 @@ void TWinControl::ChangeScale(int dpi, int previousDpi) {
     Realign();
 }
 
-void TWinControl::SetProperty(const PropertyItem& property, FormReader& reader) {
-    const std::string& name = property.name;
-    if (name == "BorderWidth") {
-        SetBorderWidth(property.value.AsInteger());
-    } else if (name == "TabOrder") {
-        tabOrder_ = property.value.AsInteger();
-    } else if (name == "TabStop") {
-        SetTabStop(property.value.AsBoolean());
-    } else {
-        TControl::SetProperty(property, reader);
-    }
+bool TWinControl::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TWinControl::SetBorderWidth>("BorderWidth"),
+        Property<&TWinControl::tabOrder_>("TabOrder"),
+        Property<&TWinControl::SetTabStop>("TabStop"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TControl::SetPublished(property, reader);
 }

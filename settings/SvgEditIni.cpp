@@ -3,6 +3,7 @@
 #include "controls/Spin.h"
 #include "framework/Forms.h"
 #include "framework/IniFile.h"
+#include "framework/Published.h"
 #include "framework/StdCtrls.h"
 #include "settings/StateFile.h"
 
@@ -10,24 +11,6 @@
 #include <vector>
 
 namespace {
-
-struct KindSwitch {
-    const char* name;
-    bool TSvgEditIni::*value;
-};
-
-constexpr KindSwitch kKindSwitches[] = {
-    {"SauveEdit", &TSvgEditIni::SauveEdit},
-    {"SauveDateTimePicker", &TSvgEditIni::SauveDateTimePicker},
-    {"SauveCheckBox", &TSvgEditIni::SauveCheckBox},
-    {"SauveRadioButton", &TSvgEditIni::SauveRadioButton},
-    {"SauveSpinEdit", &TSvgEditIni::SauveSpinEdit},
-    {"SauveMemo", &TSvgEditIni::SauveMemo},
-    {"SauveRichEdit", &TSvgEditIni::SauveRichEdit},
-    {"SauveComboBox", &TSvgEditIni::SauveComboBox},
-    {"SauveListBox", &TSvgEditIni::SauveListBox},
-    {"SauveStringGrid", &TSvgEditIni::SauveStringGrid},
-};
 
 // Every window of the application that owns a store, in the application's order.
 std::vector<TForm*> WindowsWithStore() {
@@ -78,9 +61,6 @@ bool Swallowing(Work&& work) {
 }  // namespace
 
 TSvgEditIni::TSvgEditIni(TComponent* owner) : TComponent(owner) {
-    if (IsDesigning()) {
-        return;
-    }
     // Only a store built with the application's first window takes over; a close handler that
     // the resource gave the window is already in place and is kept to be called first.
     auto* form = As<TForm>(owner);
@@ -116,14 +96,21 @@ void TSvgEditIni::Loaded() {
     TComponent::Loaded();
 }
 
-void TSvgEditIni::SetProperty(const PropertyItem& property, FormReader& reader) {
-    for (const KindSwitch& kind : kKindSwitches) {
-        if (property.name == kind.name) {
-            this->*kind.value = property.value.AsBoolean();
-            return;
-        }
-    }
-    TComponent::SetProperty(property, reader);
+bool TSvgEditIni::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TSvgEditIni::SauveEdit>("SauveEdit"),
+        Property<&TSvgEditIni::SauveDateTimePicker>("SauveDateTimePicker"),
+        Property<&TSvgEditIni::SauveCheckBox>("SauveCheckBox"),
+        Property<&TSvgEditIni::SauveRadioButton>("SauveRadioButton"),
+        Property<&TSvgEditIni::SauveSpinEdit>("SauveSpinEdit"),
+        Property<&TSvgEditIni::SauveMemo>("SauveMemo"),
+        Property<&TSvgEditIni::SauveRichEdit>("SauveRichEdit"),
+        Property<&TSvgEditIni::SauveComboBox>("SauveComboBox"),
+        Property<&TSvgEditIni::SauveListBox>("SauveListBox"),
+        Property<&TSvgEditIni::SauveStringGrid>("SauveStringGrid"),
+    };
+    return ::SetPublished(*this, kPublished, property, reader) ||
+           TComponent::SetPublished(property, reader);
 }
 
 void TSvgEditIni::OwnerCloseHook(TObject* sender, TCloseAction& action) {

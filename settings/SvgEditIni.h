@@ -29,7 +29,7 @@ public:
 
     // Loads the state, then does the base's end of loading.
     void Loaded() override;
-    void SetProperty(const PropertyItem& property, FormReader& reader) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
     // The hooked window's close handler: the previous handler first, then the save, which
     // happens even when that handler cancelled the close.

@@ -33,10 +33,12 @@ public:
 class TTestForm : public TForm {
 public:
     explicit TTestForm(TComponent* owner) : TForm(owner) {
-        PublishField("Button1", Button1);
-        Publish("Created", &TTestForm::Created);
-        Publish("Clicked", &TTestForm::Clicked);
-        Publish("Closing", &TTestForm::Closing);
+        PublishComponents({{"Button1", Button1}});
+        PublishHandlers({
+            {"Created", &TTestForm::Created},
+            {"Clicked", &TTestForm::Clicked},
+            {"Closing", &TTestForm::Closing},
+        });
     }
     const char* ClassName() const override { return "TTestForm"; }
 

@@ -7,7 +7,7 @@ TextForm::TextForm(TComponent* owner) : TForm(owner) {
     ClassRegistry& registry = ClassRegistry::Instance();
     registry.Register<TSpinEdit>("TSpinEdit");
     registry.Register<TSvgEditIni>("TSvgEditIni");
-    Publish("FormClose", &TextForm::FormClose);
+    PublishHandlers({{"FormClose", &TextForm::FormClose}});
 }
 
 TextForm* TextForm::Build(TComponent* owner, std::string_view text) {

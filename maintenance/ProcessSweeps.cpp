@@ -62,17 +62,8 @@ void TrimIfNamed(Processes& processes, const ProcessRecord& record, std::string_
 
 }  // namespace
 
-// Written out by hand: the sweep asks this of every process, and a formatted print would be
-// most of a sweep's own cost.
 bool IsNeverTrimmed(DWORD processId) {
-    static constexpr char kHexDigits[] = "0123456789ABCDEF";
-    char digits[8];
-    for (int position = 7; position >= 0; --position) {
-        digits[position] = kHexDigits[processId & 0xF];
-        processId >>= 4;
-    }
-    const std::string_view id(digits, sizeof digits);
-    return id == "00000000" || id == "00000004";
+    return processId == 0 || processId == 4;
 }
 
 std::string_view ExeName(const ProcessRecord& record) {

@@ -1,9 +1,7 @@
 #include "framework/Numbers.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <vector>
 
 namespace {
 
@@ -133,30 +131,18 @@ std::string WholeDigits(double magnitude) {
         // Below 2^53 a whole value's dropped bits are all zero.
         return std::to_string(mantissa >> -exponent);
     }
-    // mantissa × 2^exponent, in limbs of nine decimal digits, the lowest first.
-    constexpr uint32_t kLimb = 1000000000;
-    std::vector<uint32_t> limbs;
-    for (; mantissa != 0; mantissa /= kLimb) {
-        limbs.push_back(static_cast<uint32_t>(mantissa % kLimb));
-    }
-    while (exponent > 0) {
-        const int shift = std::min(exponent, 29);  // a limb shifted by 29 bits still fits
-        exponent -= shift;
-        uint64_t carry = 0;
-        for (uint32_t& limb : limbs) {
-            const uint64_t value = (uint64_t{limb} << shift) + carry;
-            limb = static_cast<uint32_t>(value % kLimb);
-            carry = value / kLimb;
+    // mantissa × 2^exponent: the decimal digits doubled once per power of two.
+    std::string digits = std::to_string(mantissa);
+    for (; exponent > 0; --exponent) {
+        int carry = 0;
+        for (auto digit = digits.rbegin(); digit != digits.rend(); ++digit) {
+            const int doubled = (*digit - '0') * 2 + carry;
+            *digit = static_cast<char>('0' + doubled % 10);
+            carry = doubled / 10;
         }
-        for (; carry != 0; carry /= kLimb) {
-            limbs.push_back(static_cast<uint32_t>(carry % kLimb));
+        if (carry != 0) {
+            digits.insert(digits.begin(), '1');
         }
-    }
-    std::string digits = std::to_string(limbs.back());
-    for (size_t i = limbs.size() - 1; i-- > 0;) {
-        const std::string limb = std::to_string(limbs[i]);
-        digits.append(9 - limb.size(), '0');
-        digits += limb;
     }
     return digits;
 }

@@ -86,10 +86,8 @@ public:
     void SetHint(const std::string& hint);
     TPopupMenu* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
-    TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
     void SetDropDownMenu(TPopupMenu* menu) { dropDownMenu_ = menu; }
     TTrayVisibilities Visibility() const { return visibility_; }
-    void SetVisibility(TTrayVisibilities visibility) { visibility_ = visibility; }
 
     // Minimizes the application when it is not minimized yet, then hides its window and so its
     // taskbar button.
@@ -106,8 +104,6 @@ public:
     std::function<void(TObject* sender, POINT position, bool& handled)> OnContextPopup;
 
     HWND MessageWindow() const { return window_->Handle(); }
-    // The record handed to the shell at every call.
-    const NOTIFYICONDATAA& NotifyData() const { return data_; }
 
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;

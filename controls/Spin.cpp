@@ -1,7 +1,6 @@
 #include "controls/Spin.h"
 
 #include "framework/Published.h"
-#include "framework/Forms.h"
 #include "framework/Numbers.h"
 #include "framework/Text.h"
 #include "platform/Beep.h"
@@ -25,11 +24,6 @@ bool IsDecimalSeparator(wchar_t key) {
 // The step wraps in 32 bits: one past the largest number is the smallest.
 int32_t WrappingAdd(int32_t value, int32_t step) {
     return static_cast<int32_t>(static_cast<uint32_t>(value) + static_cast<uint32_t>(step));
-}
-
-// The form the field is on; nullptr when its window stands alone.
-const TForm* FormOf(HWND field) {
-    return dynamic_cast<const TForm*>(TWinControl::FromHandle(GetAncestor(field, GA_ROOT)));
 }
 
 }  // namespace
@@ -141,9 +135,8 @@ void TSpinEdit::LayOut() {
         return;
     }
     const int minHeight = MinHeight();
-    // While the form scales, the font may still be the other scale's: the scaled height holds.
-    const TForm* form = FormOf(Handle());
-    if (Height() < minHeight && (form == nullptr || !form->Scaling())) {
+    // While the window scales, the font may still be the other scale's: the scaled height holds.
+    if (Height() < minHeight && !Scaling()) {
         // The window's new size comes back here.
         SetHeight(minHeight);
         return;
@@ -222,12 +215,11 @@ LRESULT TSpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return TCustomEdit::WndProc(message, wParam, lParam);
         }
         case WM_SETFOCUS: {
-            // The focus comes in when the field was not the form's active control: from another
+            // The focus comes in when the field was not the window's active control: from another
             // control, or at the window's first showing. Coming back with the window keeps the
             // caret where the user left it.
-            const TForm* form = FormOf(Handle());
-            const bool entering = form != nullptr ? form->ActiveControl() != this
-                                                  : WithinWindow(reinterpret_cast<HWND>(wParam));
+            const bool entering = !active_;
+            active_ = true;
             LRESULT result = TCustomEdit::WndProc(message, wParam, lParam);
             if (entering && autoSelect_ && !leftButtonDown_) {
                 SendMessageW(Handle(), EM_SETSEL, 0, -1);
@@ -238,7 +230,12 @@ LRESULT TSpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             LRESULT result = TCustomEdit::WndProc(message, wParam, lParam);
             // Leaving for another control of the window applies the bounds; text that is no
             // number reads as MinValue, which the bounds leave alone, so it stays.
-            if (WithinWindow(reinterpret_cast<HWND>(wParam))) {
+            const auto next = reinterpret_cast<HWND>(wParam);
+            if (WithinWindow(next)) {
+                // Another control takes the focus, and with it the window's active control.
+                if (next != GetAncestor(Handle(), GA_ROOT)) {
+                    active_ = false;
+                }
                 const int32_t value = Value();
                 if (ClampValue(value) != value) {
                     SetValue(value);

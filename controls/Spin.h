@@ -148,5 +148,8 @@ private:
     int32_t increment_ = 1;
     bool editorEnabled_ = true;
     bool autoSelect_ = true;
+    // Whether the field is its window's active control: the last of the window's controls to
+    // have had the focus.
+    bool active_ = false;
     bool leftButtonDown_ = false;
 };

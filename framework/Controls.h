@@ -187,6 +187,9 @@ public:
 
     // The children first, so that none is scaled again after following a scaled parent font.
     void ChangeScale(int dpi, int previousDpi) override;
+    // True while the window that holds the control is laid out for another scale: sizes and
+    // fonts are then half old, half new.
+    bool Scaling() const { return scaling_; }
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
@@ -214,6 +217,8 @@ protected:
     void EnabledChanged() override;
     // A window inside this one took the focus.
     virtual void ControlFocused(TWinControl*) {}
+    // Marks the control and the windowed controls inside it as scaling, or done.
+    void SetScaling(bool scaling);
 
 private:
     friend class TControl;
@@ -233,6 +238,7 @@ private:
     bool subclassed_ = false;
     bool trackingMouse_ = false;
     bool aligning_ = false;
+    bool scaling_ = false;
     std::vector<TControl*> controls_;
     int borderWidth_ = 0;
     // The place among its siblings that Tab visits; -1 when the resource gives none, which puts

@@ -152,7 +152,7 @@ void TForm::FocusActiveControl() {
 
 void TForm::Rescale(int dpi, std::optional<RECT> placement) {
     pendingChange_ = DpiChange{dpi, placement};
-    if (scaling_) {
+    if (Scaling()) {
         return;
     }
     while (pendingChange_) {
@@ -169,11 +169,11 @@ void TForm::Rescale(int dpi, std::optional<RECT> placement) {
         const int previous = dpi_;
         dpi_ = change.dpi;
         placement_ = change.placement;
-        scaling_ = true;
+        SetScaling(true);
         struct Done {
             TForm& form;
             ~Done() {
-                form.scaling_ = false;
+                form.SetScaling(false);
                 form.placement_.reset();
             }
         } done{*this};

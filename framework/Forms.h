@@ -53,9 +53,6 @@ public:
     int Dpi() const { return dpi_; }
     // Lays the form and its controls out again for `dpi`, where the form stands.
     void ScaleTo(int dpi) { Rescale(dpi, std::nullopt); }
-    // True while the form is laid out for another scale: sizes and fonts are then half old,
-    // half new.
-    bool Scaling() const { return scaling_; }
 
     TNotifyEvent OnCreate;
     TCloseEvent OnClose;
@@ -123,7 +120,6 @@ private:
     // A window handle rather than the object: it stays safe to ask about after the control went.
     HWND activeControl_ = nullptr;
     int dpi_ = kDesignDpi;
-    bool scaling_ = false;
     // Where the change under way places the window, if anywhere.
     std::optional<RECT> placement_;
     std::optional<DpiChange> pendingChange_;

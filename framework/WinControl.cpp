@@ -407,6 +407,15 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefaultHandler(message, wParam, lParam);
 }
 
+void TWinControl::SetScaling(bool scaling) {
+    scaling_ = scaling;
+    for (TControl* control : controls_) {
+        if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
+            windowed->SetScaling(scaling);
+        }
+    }
+}
+
 void TWinControl::ChangeScale(int dpi, int previousDpi) {
     for (TControl* control : std::vector<TControl*>(controls_)) {
         control->ChangeScale(dpi, previousDpi);

@@ -2,6 +2,7 @@
 
 #include "framework/Forms.h"
 #include "framework/Menus.h"
+#include "framework/Mouse.h"
 #include "framework/Published.h"
 #include "platform/DisplayScale.h"
 #include "platform/Facets.h"
@@ -9,12 +10,6 @@
 #include "platform/WindowManager.h"
 
 namespace {
-
-TShiftState ReadShiftState() {
-    auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
-    return {down(VK_SHIFT),   down(VK_MENU),    down(VK_CONTROL),
-            down(VK_LBUTTON), down(VK_RBUTTON), down(VK_MBUTTON)};
-}
 
 std::string ReplaceLineBreaks(std::string text) {
     for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
@@ -237,42 +232,25 @@ void TTrayIcon::HandleCallback(LPARAM event) {
     // The position that comes with the notification is not used: the pointer's is.
     POINT position{};
     GetCursorPos(&position);
-    TShiftState shift = ReadShiftState();
-    switch (event) {
-        case WM_MOUSEMOVE:
+    if (!pointerEvent) {
+        ContextMenu(position);
+        return;
+    }
+    const TShiftState shift = HeldKeys();
+    const MouseAction action = DecodeMouse(static_cast<UINT>(event));
+    switch (action.kind) {
+        case MouseAction::kMove:
             SendTipIfStale();
             Fire(OnMouseMove, this, shift, position.x, position.y);
             break;
-        case WM_LBUTTONDOWN:
-            ButtonDown(TMouseButton::mbLeft, shift, position);
+        case MouseAction::kDown:
+            ButtonDown(action.button, shift, position);
             break;
-        case WM_RBUTTONDOWN:
-            ButtonDown(TMouseButton::mbRight, shift, position);
+        case MouseAction::kUp:
+            ButtonUp(action.button, shift, position);
             break;
-        case WM_MBUTTONDOWN:
-            ButtonDown(TMouseButton::mbMiddle, shift, position);
-            break;
-        case WM_LBUTTONUP:
-            ButtonUp(TMouseButton::mbLeft, shift, position);
-            break;
-        case WM_RBUTTONUP:
-            ButtonUp(TMouseButton::mbRight, shift, position);
-            break;
-        case WM_MBUTTONUP:
-            ButtonUp(TMouseButton::mbMiddle, shift, position);
-            break;
-        case WM_LBUTTONDBLCLK:
-            DoubleClick(TMouseButton::mbLeft, shift, position);
-            break;
-        case WM_RBUTTONDBLCLK:
-            DoubleClick(TMouseButton::mbRight, shift, position);
-            break;
-        case WM_MBUTTONDBLCLK:
-            DoubleClick(TMouseButton::mbMiddle, shift, position);
-            break;
-        case WM_CONTEXTMENU:
-        case NIN_KEYSELECT:
-            ContextMenu(position);
+        case MouseAction::kDoubleClick:
+            DoubleClick(action.button, shift, position);
             break;
         default:
             break;

@@ -1,14 +1,14 @@
 # The floors of framework/, lowest first: a file may include the files of its own floor and of
 # those below it, never one above. A new file must be given a floor here.
 set(FLOORS
-    "Classes Colors Exceptions Text Numbers Handles Screen Scale"
+    "Classes Colors Exceptions Text Numbers Handles Screen Scale Mouse"
     "ExceptionEdge"
     "Window MessageWindow"
     "FormText PropertyValues"
     "Graphics"
     "Component"
     "FormReader IniFile Published"
-    "Controls WinControl WinControlMouse"
+    "Controls WindowlessControls WinControl"
     "StdCtrls ExtCtrls ComCtrls Buttons Menus"
     "Forms Application")
 

@@ -1,5 +1,7 @@
 #include "framework/Controls.h"
 
+#include "framework/WinControl.h"
+
 #include "framework/Published.h"
 #include "framework/Scale.h"
 #include "framework/Text.h"
@@ -37,10 +39,6 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
 }
 
 TControl::~TControl() {
-    if (TWinControl::captureControl_ == this) {
-        TWinControl::captureControl_ = nullptr;
-        ReleaseCapture();
-    }
     if (parent_ != nullptr) {
         parent_->RemoveControl(this);
     }
@@ -144,7 +142,7 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
 }
 
 bool TControl::MouseCapture() const {
-    return TWinControl::captureControl_ == this && parent_ != nullptr &&
+    return parent_ != nullptr && parent_->windowless_.Capture() == this &&
            parent_->HandleAllocated() && GetCapture() == parent_->Handle();
 }
 

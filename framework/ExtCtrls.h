@@ -1,7 +1,7 @@
 #pragma once
 // Panels, images and timers.
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // Forms and the application object: the program's windows, its zero-sized application window
 // with the taskbar button, the message loop and the exception handler.
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 #include "framework/FormReader.h"
 #include "framework/Scale.h"
 #include "framework/Window.h"

@@ -2,7 +2,7 @@
 // The standard controls, as real child windows of the system's classes: labels, buttons,
 // check boxes, group boxes and edits.
 
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
 
 class TLabel : public TWinControl {
 public:

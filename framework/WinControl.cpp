@@ -1,4 +1,6 @@
-#include "framework/Controls.h"
+#include "framework/WinControl.h"
+
+#include "framework/Mouse.h"
 
 #include "framework/Published.h"
 #include "framework/Scale.h"
@@ -6,6 +8,7 @@
 #include "framework/Text.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <climits>
@@ -112,6 +115,9 @@ void TWinControl::HandleCreated() {
 
 void TWinControl::InsertControl(TControl* control) {
     controls_.push_back(control);
+    if (auto* graphic = dynamic_cast<TGraphicControl*>(control)) {
+        windowless_.Add(graphic);
+    }
     if (auto* child = dynamic_cast<TWinControl*>(control); child != nullptr && HandleAllocated()) {
         if (child->HandleAllocated()) {
             ::SetParent(child->Handle(), handle_);
@@ -124,6 +130,7 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::RemoveControl(TControl* control) {
     std::erase(controls_, control);
+    windowless_.Remove(control);
 }
 
 void TWinControl::SetParent(TWinControl* parent) {
@@ -292,22 +299,6 @@ void TWinControl::EnabledChanged() {
     }
 }
 
-void TWinControl::PaintGraphicControls(HDC dc, const RECT& area) {
-    for (TControl* control : controls_) {
-        auto* graphic = dynamic_cast<TGraphicControl*>(control);
-        RECT bounds = graphic != nullptr ? graphic->BoundsRect() : RECT{};
-        RECT common{};
-        // A control outside the area to paint would draw only pixels that the clip throws away.
-        if (graphic == nullptr || !graphic->Visible() || !IntersectRect(&common, &bounds, &area)) {
-            continue;
-        }
-        ScopedDcState state(dc);
-        IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
-        SetViewportOrgEx(dc, graphic->Left(), graphic->Top(), nullptr);
-        graphic->Paint(dc);
-    }
-}
-
 LRESULT TWinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     return subclassed_ ? DefSubclassProc(handle_, message, wParam, lParam)
                        : DefWindowProcW(handle_, message, wParam, lParam);
@@ -322,6 +313,40 @@ bool TWinControl::HandleNotification(UINT message, WPARAM wParam, LPARAM, LRESUL
         return true;
     }
     return false;
+}
+
+bool TWinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONDBLCLK:
+        case WM_MBUTTONUP:
+            return windowless_.Route(handle_, message, wParam, lParam);
+        case WM_CAPTURECHANGED:
+            windowless_.CaptureChanged(handle_, reinterpret_cast<HWND>(lParam));
+            return false;
+        case WM_MOUSEMOVE:
+            if (windowless_.Route(handle_, message, wParam, lParam)) {
+                return true;
+            }
+            if (!trackingMouse_) {
+                TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
+                trackingMouse_ = TrackMouseEvent(&track) != FALSE;
+            }
+            MouseMove(ShiftFromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+            return false;
+        case WM_MOUSELEAVE:
+            trackingMouse_ = false;
+            Fire(OnMouseLeave, this);
+            return false;
+        default:
+            return false;
+    }
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -358,14 +383,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             if (!subclassed_) {
                 HDC dc = reinterpret_cast<HDC>(wParam);
-                // Opaque graphic controls cover their own area: no erasing under them.
-                for (TControl* control : controls_) {
-                    if (auto* graphic = dynamic_cast<TGraphicControl*>(control);
-                        graphic != nullptr && graphic->Visible() && graphic->Opaque()) {
-                        RECT bounds = graphic->BoundsRect();
-                        ExcludeClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
-                    }
-                }
+                windowless_.ExcludeOpaque(dc);
                 RECT client = ClientRect();
                 ::FillRect(dc, &client, ColorBrush());
                 return 1;
@@ -375,7 +393,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!subclassed_) {
                 PaintScope paint(handle_);
                 PaintWindow(paint.dc());
-                PaintGraphicControls(paint.dc(), paint.area());
+                windowless_.Paint(paint.dc(), paint.area());
                 return 0;
             }
             break;

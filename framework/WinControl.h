@@ -1,0 +1,114 @@
+#pragma once
+// Windowed controls: a window of their own, made by the framework's window procedure or
+// subclassed from a standard class, with the windowless controls that they carry.
+
+#include "framework/Controls.h"
+#include "framework/WindowlessControls.h"
+
+#include <string>
+#include <vector>
+
+// A control with a window of its own.
+class TWinControl : public TControl, public WindowTarget {
+public:
+    using TControl::TControl;
+    ~TWinControl() override;
+
+    HWND Handle() const { return handle_; }
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    // Creates the window, and those of the windowed children, when the parent has one.
+    void CreateHandle();
+    static TWinControl* FromHandle(HWND window);
+    // Once the window exists its text is the truth: another program may change it, and the
+    // user may type into an edit.
+    std::string Caption() const override;
+
+    int BorderWidth() const { return borderWidth_; }
+    void SetBorderWidth(int width);
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool tabStop);
+    void SetParent(TWinControl* parent) override;
+
+    // The window and every parent up to the form are shown and enabled.
+    bool CanFocus() const;
+    bool Focused() const;
+    void SetFocus();
+    bool MouseCapture() const override;
+
+    // The area that aligned children share, in client coordinates.
+    virtual RECT AlignArea() const;
+    void Realign();
+    RECT ClientRect() const;
+
+    // The window's own message handling; anything it raises is shown by the application.
+    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    TObject* Sender(UINT, WPARAM) override { return this; }
+    void Attached(HWND window) override { handle_ = window; }
+    void Detached() override;
+    // A notification that the parent received for this control (WM_COMMAND, WM_NOTIFY,
+    // WM_CTLCOLOR*); true when handled, with the answer in `result`.
+    virtual bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The brush of the control's colour, kept until that colour paints otherwise: a system
+    // colour changes under its name when the user picks other colours.
+    HBRUSH ColorBrush();
+
+    // The children first, so that none is scaled again after following a scaled parent font.
+    void ChangeScale(int dpi, int previousDpi) override;
+    // True while the window that holds the control is laid out for another scale: sizes and
+    // fonts are then half old, half new.
+    bool Scaling() const { return scaling_; }
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
+
+protected:
+    struct WindowParams : WindowRequest {
+        WindowParams()
+            : WindowRequest{.classStyle = CS_DBLCLKS, .style = WS_CHILD | WS_CLIPSIBLINGS} {}
+        bool frameworkClass = false;  // a class of ours, or a standard control to subclass
+    };
+    virtual void CreateParams(WindowParams& params);
+    // The window exists: give it what the object already holds.
+    virtual void HandleCreated();
+    virtual void PaintWindow(HDC) {}
+    // Whether the window's text may change without WM_SETTEXT, as an edit's does under the
+    // user's keys; otherwise the text each WM_SETTEXT leaves is kept, and reading it costs no
+    // call to the window.
+    virtual bool TextChangesUnseen() const { return false; }
+    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+    void DestroyHandle();
+
+    void BoundsChanged() override;
+    void CaptionChanged() override;
+    void FontChanged() override;
+    void ColorChanged() override;
+    void VisibleChanged() override;
+    void EnabledChanged() override;
+    // A window inside this one took the focus.
+    virtual void ControlFocused(TWinControl*) {}
+    // Marks the control and the windowed controls inside it as scaling, or done.
+    void SetScaling(bool scaling);
+
+private:
+    friend class TControl;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+    // Orders the children's windows by TabOrder, which is the order Tab walks them in.
+    void ApplyTabOrder();
+    // The window's mouse messages; true when one was handed to a windowless child.
+    bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND handle_ = nullptr;
+    bool subclassed_ = false;
+    bool trackingMouse_ = false;
+    bool aligning_ = false;
+    bool scaling_ = false;
+    std::vector<TControl*> controls_;
+    int borderWidth_ = 0;
+    // The place among its siblings that Tab visits; -1 when the resource gives none, which puts
+    // the control after those that have one.
+    int tabOrder_ = -1;
+    bool tabStop_ = false;
+    WindowlessControls windowless_;
+    OwnedBrush brush_;
+    COLORREF brushRgb_ = 0;
+};

@@ -2,7 +2,7 @@
 
 #include "app/Unit1.h"
 #include "framework/ExceptionEdge.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/Text.h"
 #include "platform/Dialogs.h"
 #include "platform/Facets.h"

@@ -1,6 +1,6 @@
 #include "app/TrayIcon.h"
 
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/Menus.h"
 #include "framework/Mouse.h"
 #include "framework/Published.h"
@@ -100,11 +100,7 @@ void TTrayIcon::ConcealApplication() {
     if (Application == nullptr) {
         return;
     }
-    platform::WindowManager& windows = *platform::Current().windows;
-    if (!windows.IsIconic(Application->Handle())) {
-        Application->Minimize();
-    }
-    windows.ShowWindow(Application->Handle(), SW_HIDE);
+    Application->Conceal();
     visibility_.Exclude(TTrayVisibility::tvVisibleTaskBar);
 }
 

@@ -3,7 +3,7 @@
 
 #include "app/TrayIcon.h"
 
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/Text.h"
 #include "platform/Facets.h"
 #include "platform/NotifyArea.h"

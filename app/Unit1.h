@@ -5,7 +5,7 @@
 #include "framework/ComCtrls.h"
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 

@@ -1,4 +1,4 @@
-#include "framework/Forms.h"
+#include "framework/Application.h"
 
 #include "framework/ExceptionEdge.h"
 #include "framework/Exceptions.h"
@@ -189,6 +189,14 @@ void TApplication::Restore() {
     }
 }
 
+void TApplication::Conceal() {
+    platform::WindowManager& windows = *platform::Current().windows;
+    if (!windows.IsIconic(Handle())) {
+        Minimize();
+    }
+    windows.ShowWindow(Handle(), SW_HIDE);
+}
+
 void TApplication::BringToFront() {
     platform::WindowManager& windows = *platform::Current().windows;
     HWND popup = windows.GetLastActivePopup(Handle());
@@ -202,12 +210,7 @@ void TApplication::UpdateVisible() {
     if (window == nullptr) {
         return;
     }
-    bool wanted = false;
-    for (TComponent* component : Components()) {
-        if (auto* form = dynamic_cast<TForm*>(component); form != nullptr && form->Visible()) {
-            wanted = true;
-        }
-    }
+    const bool wanted = !visibleForms_.empty();
     platform::WindowManager& windows = *platform::Current().windows;
     // Only a window that still looks as it was last left is touched: a minimized and hidden
     // application window is not shown again behind the program's back.
@@ -217,6 +220,31 @@ void TApplication::UpdateVisible() {
         windows.SetWindowPos(window, nullptr, 0, 0, 0, 0,
                              SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | show);
         recordedVisible_ = wanted;
+    }
+}
+
+void TApplication::FormVisibilityChanged(const TForm* form, bool visible) {
+    if (form->Owner() == this) {
+        std::erase(visibleForms_, form);
+        if (visible) {
+            visibleForms_.push_back(form);
+        }
+    }
+    UpdateVisible();
+}
+
+bool TApplication::FormMinimizeCommand(const TForm* form, WPARAM wParam, LPARAM lParam) {
+    if (form != mainForm_) {
+        return false;
+    }
+    // Sent, not called: the hooks on the application window see the command first.
+    SendMessageW(Handle(), WM_SYSCOMMAND, wParam, lParam);
+    return true;
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+    if (operation == TOperation::opRemove) {
+        std::erase(visibleForms_, component);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "framework/Forms.h"
 
+#include "framework/Application.h"
 #include "framework/ComCtrls.h"
 #include "framework/ExceptionEdge.h"
 #include "framework/Exceptions.h"
@@ -57,7 +58,7 @@ TForm::~TForm() {
     DestroyComponents();
     DestroyHandle();
     if (Application != nullptr && Application != Owner()) {
-        Application->UpdateVisible();
+        Application->FormVisibilityChanged(this, false);
     }
 }
 
@@ -214,7 +215,7 @@ void TForm::Center() {
 
 void TForm::VisibleChanged() {
     if (Application != nullptr) {
-        Application->UpdateVisible();
+        Application->FormVisibilityChanged(this, Visible());
     }
     if (!HandleAllocated()) {
         return;
@@ -295,8 +296,7 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOMMAND:
             // The program minimizes as a whole: the application window takes the command.
             if ((wParam & 0xFFF0) == SC_MINIMIZE && Application != nullptr &&
-                Application->MainForm() == this) {
-                SendMessageW(Application->Handle(), WM_SYSCOMMAND, wParam, lParam);
+                Application->FormMinimizeCommand(this, wParam, lParam)) {
                 return 0;
             }
             break;

@@ -1,7 +1,7 @@
 #include "settings/SvgEditIni.h"
 
 #include "controls/Spin.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/IniFile.h"
 #include "framework/Published.h"
 #include "framework/StdCtrls.h"

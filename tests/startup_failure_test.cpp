@@ -4,7 +4,7 @@
 #include "app/Program.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/ScopedFacet.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/Text.h"
 #include "platform/Facets.h"
 

@@ -2,7 +2,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "maintenance/SweepSchedule.h"
 #include "support/PumpUntil.h"
 

@@ -8,7 +8,7 @@
 #include "fakes/RecordingWindowManager.h"
 #include "fakes/ScopedFacet.h"
 #include "framework/Exceptions.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/Menus.h"
 #include "platform/Facets.h"
 #include "platform/NotifyArea.h"

@@ -4,7 +4,7 @@
 
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "framework/Text.h"

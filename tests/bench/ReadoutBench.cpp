@@ -8,7 +8,7 @@
 #include "controls/Gauges.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/ScopedFacet.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "platform/Facets.h"
 #include "platform/Memory.h"
 

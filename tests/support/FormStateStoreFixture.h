@@ -5,7 +5,7 @@
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeProfile.h"
 #include "fakes/ScopedFacet.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "platform/Facets.h"
 #include "support/TextForm.h"
 

@@ -8,7 +8,7 @@
 #include "fakes/RecordingNotifyArea.h"
 #include "fakes/RecordingWindowManager.h"
 #include "fakes/ScopedFacet.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "platform/Facets.h"
 
 #include <gtest/gtest.h>

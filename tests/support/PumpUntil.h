@@ -2,7 +2,7 @@
 // Waiting on the real timers: the program's messages are handled until what the test expects
 // has happened, with seconds to spare for a busy machine.
 
-#include "framework/Forms.h"
+#include "framework/Application.h"
 
 #include <windows.h>
 

@@ -1,0 +1,138 @@
+#pragma once
+// The application object: the program's zero-sized application window, which carries the
+// taskbar button, and the one owner of its visibility, of minimize and restore, of the focus
+// hand-off to the main form and of the hooks on its messages; the message loop and the
+// exception handler.
+//
+// The road of a minimize: the main form's minimize command (its title bar, the taskbar) comes to
+// FormMinimizeCommand, which sends it on to the application window; there the hooks see it
+// first (the tray icon's conceals the application: it minimizes it, then hides it), and
+// otherwise Minimize does it, then raises OnMinimize, whose handler in the program conceals the
+// application once more.
+// The road of a restore: the tray icon's double click or its menu calls Restore, which restores
+// the application window, shows it zero-sized at the screen's centre, shows a main form that was
+// started minimized, gives the focus back to the main form's active control and raises
+// OnRestore; the program then brings its windows to the front.
+
+#include "framework/Forms.h"
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+class TApplicationEvents;
+
+class TApplication : public TComponent {
+public:
+    TApplication();
+    ~TApplication() override;
+
+    // Creates the application window; call once before any form.
+    void Initialize();
+
+    // Creates a form, builds it from `text` (its resource when none is given) and, for the
+    // first form, makes it the main form once it is complete. A form that fails to build is
+    // destroyed before the error goes on.
+    template <typename Form>
+    void CreateForm(Form*& reference, std::optional<std::string_view> text = std::nullopt) {
+        auto* form = new Form(this);
+        reference = form;
+        try {
+            if (text) {
+                form->LoadFromText(*text);
+            } else {
+                form->Load();
+            }
+        } catch (...) {
+            reference = nullptr;
+            delete form;
+            throw;
+        }
+        if (mainForm_ == nullptr) {
+            mainForm_ = form;
+        }
+        UpdateVisible();
+    }
+
+    // Shows the main form as the start-up show command and the show-main-form flag say, then
+    // runs the message loop until the program ends.
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Handles the messages waiting in the queue, then returns.
+    void ProcessMessages();
+
+    HWND Handle() const { return window_ ? window_->Handle() : nullptr; }
+    TForm* MainForm() const { return mainForm_; }
+    bool ShowMainForm() const { return showMainForm_; }
+    void SetShowMainForm(bool show) { showMainForm_ = show; }
+    // The show command the program was started with; SW_SHOWNORMAL when none was given.
+    int StartupShowCommand() const;
+    void SetStartupShowCommand(int command) { startupShowCommand_ = command; }
+
+    // Minimizes the application window, and with it the forms it owns; raises OnMinimize.
+    void Minimize();
+    // Brings a minimized application window back, visible and zero-sized at the screen's
+    // centre, with a main form that was started minimized; raises OnRestore.
+    void Restore();
+    // Minimizes the application window when it is not minimized yet, then hides it, and with it
+    // the taskbar button.
+    void Conceal();
+    // Makes the last active of the program's windows the foreground window.
+    void BringToFront();
+    // A form owned by the application was shown or hidden.
+    void FormVisibilityChanged(const TForm* form, bool visible);
+    // The minimize command reached a form; the main form's is the application's, and true.
+    bool FormMinimizeCommand(const TForm* form, WPARAM wParam, LPARAM lParam);
+
+    // Passes the exception to every OnException; without one it is dropped quietly.
+    void HandleException(TObject* sender, std::exception_ptr error);
+
+    // Hooks on the application window's messages; a hook returning true consumes the message.
+    using MessageHook = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)>;
+    int HookMainWindow(MessageHook hook);
+    void UnhookMainWindow(int id);
+
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    friend class TApplicationEvents;
+    // Shows the application window when a form is visible and hides it when none is.
+    void UpdateVisible();
+    // Whether minimizing and restoring go through the main form's place on the screen.
+    bool MainFormTakesPart();
+    void HandleMessage(MSG& message);
+    LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::unique_ptr<HandlerWindow> window_;
+    TForm* mainForm_ = nullptr;
+    bool showMainForm_ = true;
+    bool terminated_ = false;
+    // The application's forms that are visible, as they reported it.
+    std::vector<const TForm*> visibleForms_;
+    // Whether the application window was left visible or hidden.
+    bool recordedVisible_ = false;
+    int startupShowCommand_ = -1;
+    std::vector<TApplicationEvents*> events_;
+    std::vector<std::pair<int, MessageHook>> hooks_;
+    int nextHook_ = 1;
+};
+
+extern TApplication* Application;
+
+// Passes the application's exception, minimize and restore events to handlers on a form.
+class TApplicationEvents : public TComponent {
+public:
+    explicit TApplicationEvents(TComponent* owner);
+    ~TApplicationEvents() override;
+
+    TExceptionEvent OnException;
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnRestore;
+
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
+};

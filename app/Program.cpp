@@ -1,8 +1,8 @@
 #include "app/Program.h"
 
 #include "app/Unit1.h"
-#include "framework/ExceptionEdge.h"
 #include "framework/Application.h"
+#include "framework/ExceptionEdge.h"
 #include "framework/Text.h"
 #include "platform/Dialogs.h"
 #include "platform/Facets.h"

@@ -2,10 +2,10 @@
 // The program's one window: its controls, timers and non-visual components, and every
 // handler that the user's actions and the timers reach.
 
+#include "framework/Application.h"
 #include "framework/ComCtrls.h"
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
-#include "framework/Application.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 

@@ -1,7 +1,7 @@
 // The form resource reader: strict about what it reads, and in the order that components rely on.
 
-#include "framework/Exceptions.h"
 #include "framework/Application.h"
+#include "framework/Exceptions.h"
 #include "framework/StdCtrls.h"
 
 #include <gtest/gtest.h>

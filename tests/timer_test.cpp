@@ -1,8 +1,8 @@
 // The timer component on real window timers, and the full-sweep interval arithmetic.
 
+#include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
-#include "framework/Application.h"
 #include "maintenance/SweepSchedule.h"
 #include "support/PumpUntil.h"
 

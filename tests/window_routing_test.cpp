@@ -2,9 +2,9 @@
 // commands and ticks of the shared message window all reach their objects, and an exception in
 // any of them reaches the application's handler with the right sender.
 
+#include "framework/Application.h"
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
-#include "framework/Application.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
 #include "framework/Text.h"

@@ -139,7 +139,7 @@ void TForm::ControlFocused(TWinControl* control) {
 }
 
 void TForm::FocusActiveControl() {
-    if (!HandleAllocated() || !IsWindowVisible(Handle()) || IsIconic(Handle())) {
+    if (!HandleAllocated() || !IsWindowVisible(Handle()) || Windows().IsIconic(Handle())) {
         return;
     }
     TWinControl* active = ActiveControl();

@@ -1,31 +1,17 @@
 #include "framework/Mouse.h"
 
 MouseAction DecodeMouse(UINT message) {
-    using enum TMouseButton;
-    switch (message) {
-        case WM_MOUSEMOVE:
-            return {MouseAction::kMove, mbLeft};
-        case WM_LBUTTONDOWN:
-            return {MouseAction::kDown, mbLeft};
-        case WM_RBUTTONDOWN:
-            return {MouseAction::kDown, mbRight};
-        case WM_MBUTTONDOWN:
-            return {MouseAction::kDown, mbMiddle};
-        case WM_LBUTTONUP:
-            return {MouseAction::kUp, mbLeft};
-        case WM_RBUTTONUP:
-            return {MouseAction::kUp, mbRight};
-        case WM_MBUTTONUP:
-            return {MouseAction::kUp, mbMiddle};
-        case WM_LBUTTONDBLCLK:
-            return {MouseAction::kDoubleClick, mbLeft};
-        case WM_RBUTTONDBLCLK:
-            return {MouseAction::kDoubleClick, mbRight};
-        case WM_MBUTTONDBLCLK:
-            return {MouseAction::kDoubleClick, mbMiddle};
-        default:
-            return {};
+    if (message == WM_MOUSEMOVE) {
+        return {MouseAction::kMove};
     }
+    if (message < WM_LBUTTONDOWN || message > WM_MBUTTONDBLCLK) {
+        return {};
+    }
+    // The system numbers them down, up and double click of the left, the right and the middle
+    // button, in that order.
+    const UINT offset = message - WM_LBUTTONDOWN;
+    return {static_cast<MouseAction::Kind>(MouseAction::kDown + offset % 3),
+            static_cast<TMouseButton>(offset / 3)};
 }
 
 TShiftState ShiftFromKeys(WPARAM keys) {

@@ -148,7 +148,7 @@ bool TTrayIcon::SetPublished(const PropertyItem& property, FormReader& reader) {
         Property<&TTrayIcon::OnMouseUp>("OnMouseUp"),
         Property<&TTrayIcon::OnMouseMove>("OnMouseMove"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TComponent::SetPublished(property, reader);
 }
 

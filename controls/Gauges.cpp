@@ -303,6 +303,6 @@ bool TGauge::SetPublished(const PropertyItem& property, FormReader& reader) {
         ColorProperty<&TGauge::SetForeColor>("ForeColor"),
         ColorProperty<&TGauge::SetBackColor>("BackColor"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TGraphicControl::SetPublished(property, reader);
 }

@@ -258,6 +258,6 @@ bool TSpinEdit::SetPublished(const PropertyItem& property, FormReader& reader) {
         Property<&TSpinEdit::SetEditorEnabled>("EditorEnabled"),
         Property<&TSpinEdit::SetAutoSelect>("AutoSelect"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TCustomEdit::SetPublished(property, reader);
 }

@@ -329,6 +329,6 @@ bool TApplicationEvents::SetPublished(const PropertyItem& property, FormReader& 
         Property<&TApplicationEvents::OnMinimize>("OnMinimize"),
         Property<&TApplicationEvents::OnRestore>("OnRestore"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TComponent::SetPublished(property, reader);
 }

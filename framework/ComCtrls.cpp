@@ -58,7 +58,7 @@ bool TStatusBar::SetPublished(const PropertyItem& property, FormReader& reader) 
     static constexpr PublishedProperty kPublished[] = {
         Property<&TStatusBar::ReadPanels>("Panels"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TWinControl::SetPublished(property, reader);
 }
 

@@ -216,7 +216,7 @@ bool TControl::SetPublished(const PropertyItem& property, FormReader& reader) {
         ColorProperty<&TControl::SetFontColor>("Font.Color"),
         Property<&TControl::ReadFontStyle>("Font.Style"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TComponent::SetPublished(property, reader);
 }
 

@@ -42,7 +42,7 @@ bool TPanel::SetPublished(const PropertyItem& property, FormReader& reader) {
     static constexpr PublishedProperty kPublished[] = {
         EnumProperty<&TPanel::bevelOuter_>("BevelOuter", kBevels),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TWinControl::SetPublished(property, reader);
 }
 
@@ -67,7 +67,7 @@ bool TImage::SetPublished(const PropertyItem& property, FormReader& reader) {
         // Read for its kind only: a static icon is always drawn over its parent's colour.
         BooleanProperty("Transparent"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TWinControl::SetPublished(property, reader);
 }
 
@@ -126,7 +126,7 @@ bool TTimer::SetPublished(const PropertyItem& property, FormReader& reader) {
         Property<&TTimer::SetEnabled>("Enabled"),
         Property<&TTimer::ReadOnTimer>("OnTimer"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TComponent::SetPublished(property, reader);
 }
 

@@ -312,6 +312,6 @@ bool TForm::SetPublished(const PropertyItem& property, FormReader& reader) {
         Property<&TForm::OnCreate>("OnCreate"),
         Property<&TForm::OnClose>("OnClose"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TWinControl::SetPublished(property, reader);
 }

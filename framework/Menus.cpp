@@ -35,7 +35,7 @@ bool TMenuItem::SetPublished(const PropertyItem& property, FormReader& reader) {
         Property<&TMenuItem::SetCaption>("Caption"),
         Property<&TMenuItem::OnClick>("OnClick"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TComponent::SetPublished(property, reader);
 }
 

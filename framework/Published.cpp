@@ -2,7 +2,7 @@
 
 #include "framework/FormReader.h"
 
-bool SetPublished(TComponent& component, std::span<const PublishedProperty> table,
+bool SetFromTable(TComponent& component, std::span<const PublishedProperty> table,
                   const PropertyItem& property, FormReader& reader) {
     const PropertyValue& value = property.value;
     for (const PublishedProperty& entry : table) {

@@ -42,7 +42,7 @@ struct PublishedProperty {
 };
 
 // Sets `component`'s property from the table; false when the table has no property of that name.
-bool SetPublished(TComponent& component, std::span<const PublishedProperty> table,
+bool SetFromTable(TComponent& component, std::span<const PublishedProperty> table,
                   const PropertyItem& property, FormReader& reader);
 
 namespace published {

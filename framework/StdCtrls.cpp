@@ -21,7 +21,7 @@ bool TLabel::SetPublished(const PropertyItem& property, FormReader& reader) {
     static constexpr PublishedProperty kPublished[] = {
         Property<&TLabel::autoSize_>("AutoSize"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TWinControl::SetPublished(property, reader);
 }
 
@@ -113,7 +113,7 @@ bool TCheckBox::SetPublished(const PropertyItem& property, FormReader& reader) {
     static constexpr PublishedProperty kPublished[] = {
         Property<&TCheckBox::SetChecked>("Checked"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TWinControl::SetPublished(property, reader);
 }
 
@@ -162,7 +162,7 @@ bool TCustomEdit::SetPublished(const PropertyItem& property, FormReader& reader)
         Property<&TCustomEdit::SetText>("Text"),
         Property<&TCustomEdit::ctl3D_>("Ctl3D"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TWinControl::SetPublished(property, reader);
 }
 

@@ -449,6 +449,6 @@ bool TWinControl::SetPublished(const PropertyItem& property, FormReader& reader)
         Property<&TWinControl::tabOrder_>("TabOrder"),
         Property<&TWinControl::SetTabStop>("TabStop"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TControl::SetPublished(property, reader);
 }

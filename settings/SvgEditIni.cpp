@@ -109,7 +109,7 @@ bool TSvgEditIni::SetPublished(const PropertyItem& property, FormReader& reader)
         Property<&TSvgEditIni::SauveListBox>("SauveListBox"),
         Property<&TSvgEditIni::SauveStringGrid>("SauveStringGrid"),
     };
-    return ::SetPublished(*this, kPublished, property, reader) ||
+    return SetFromTable(*this, kPublished, property, reader) ||
            TComponent::SetPublished(property, reader);
 }
 

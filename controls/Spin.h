@@ -54,8 +54,6 @@ public:
     void SetDownGlyph(const TBitmap* glyph);
     int UpNumGlyphs() const { return upButton_->NumGlyphs(); }
     void SetUpNumGlyphs(int count) { upButton_->SetNumGlyphs(count); }
-    int DownNumGlyphs() const { return downButton_->NumGlyphs(); }
-    void SetDownNumGlyphs(int count) { downButton_->SetNumGlyphs(count); }
 
     // The control that an arrow's press hands the focus to; forgotten when it goes.
     TWinControl* FocusControl() const { return focusControl_; }

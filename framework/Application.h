@@ -4,15 +4,15 @@
 // hand-off to the main form and of the hooks on its messages; the message loop and the
 // exception handler.
 //
-// The road of a minimize: the main form's minimize command (its title bar, the taskbar) comes to
-// FormMinimizeCommand, which sends it on to the application window; there the hooks see it
-// first (the tray icon's conceals the application: it minimizes it, then hides it), and
-// otherwise Minimize does it, then raises OnMinimize, whose handler in the program conceals the
-// application once more.
-// The road of a restore: the tray icon's double click or its menu calls Restore, which restores
-// the application window, shows it zero-sized at the screen's centre, shows a main form that was
-// started minimized, gives the focus back to the main form's active control and raises
-// OnRestore; the program then brings its windows to the front.
+// The road of a minimize: the command reaches the application window from its taskbar button, or
+// from the main form's title bar through FormMinimizeCommand. The hooks see it first: the tray
+// icon's conceals the application, that is Minimize, then hidden; Minimize raises OnMinimize,
+// whose handler in the program conceals it as well. The application's own handling of the
+// command then finds it minimized already.
+// The road of a restore: the tray icon's double click or its menu's "Afficher" calls Restore,
+// which restores the application window, shows it zero-sized at the screen's centre, shows a
+// main form that was started minimized, gives the focus back to the main form's active control
+// and raises OnRestore; the program then shows its window and brings it to the front.
 
 #include "framework/Forms.h"
 

@@ -4,10 +4,8 @@
 
 #include "framework/Component.h"
 #include "framework/Graphics.h"
-#include "framework/Window.h"
 
 #include <string>
-#include <vector>
 
 class TWinControl;
 

@@ -3,6 +3,7 @@
 // subclassed from a standard class, with the windowless controls that they carry.
 
 #include "framework/Controls.h"
+#include "framework/Window.h"
 #include "framework/WindowlessControls.h"
 
 #include <string>

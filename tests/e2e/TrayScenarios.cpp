@@ -36,6 +36,28 @@ protected:
             << "the icon is not in the notification area";
     }
 
+    // With the window hidden by "Réduire", "Libère de la Ram" from the menu; true once the sweep
+    // has rewritten the readout.
+    testing::AssertionResult SweepsFromTheMenuWithTheWindowHidden() {
+        const HWND available = FindChild(
+            main_, {.className = L"Static", .text = kAvailablePrefix, .textIsPrefix = true});
+        if (available == nullptr) {
+            return testing::AssertionFailure() << "no readout";
+        }
+        // "Réduire" stops the once-a-second readout, so only the sweep can rewrite the label.
+        Click(FindChild(main_, {.className = L"Button", .text = L"Réduire"}));
+        if (!WaitUntil([&] { return !IsVisible(main_); }, kStartTimeoutMs)) {
+            return testing::AssertionFailure() << "\"Réduire\" left the window shown";
+        }
+        SetText(available, kMark);
+        ChooseFromTrayMenu(velmora_, tray_, 1);
+        if (!WaitUntil([&] { return WindowText(available).starts_with(kAvailablePrefix); },
+                       kStartTimeoutMs)) {
+            return testing::AssertionFailure() << "the sweep did not refresh the readout";
+        }
+        return testing::AssertionSuccess();
+    }
+
     testing::AssertionResult IconGoneAtExit() {
         if (!WaitUntil([&] { return WineTrayIconCount() == iconsBefore_; }, kExitTimeoutMs)) {
             return testing::AssertionFailure() << "the icon stayed after the program ended";
@@ -102,15 +124,7 @@ TEST_F(VelmoraTray, NoDllLyingBesideTheExecutableRunsInsideIt) {
     ScopedNativeFirst nativeFirst({L"version", L"psapi"});
     StartWithIcon();
     ASSERT_TRUE(WaitUntil([&] { return IsVisible(main_); }, kStartTimeoutMs));
-    const HWND available =
-        FindChild(main_, {.className = L"Static", .text = kAvailablePrefix, .textIsPrefix = true});
-    ASSERT_NE(available, nullptr);
-    Click(FindChild(main_, {.className = L"Button", .text = L"Réduire"}));
-    ASSERT_TRUE(WaitUntil([&] { return !IsVisible(main_); }, kStartTimeoutMs));
-    SetText(available, kMark);
-    ChooseFromTrayMenu(velmora_, tray_, 1);  // "Libère de la Ram": the first trims load PSAPI
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(available).starts_with(kAvailablePrefix); },
-                          kStartTimeoutMs));
+    EXPECT_TRUE(SweepsFromTheMenuWithTheWindowHidden());  // the first trims load PSAPI
     EXPECT_TRUE(ClosesQuietly(main_));
     EXPECT_FALSE(velmora_.Folder().Exists(L"psapi.dll.loaded"));
     // Wine's own user32 imports version.dll, so Wine maps the planted one into any program it is
@@ -143,17 +157,7 @@ TEST_F(VelmoraTray, AHiddenStartHasTheIconAndADoubleClickShowsTheWindow) {
 
 TEST_F(VelmoraTray, LibereDeLaRamFromTheMenuRefreshesTheReadout) {
     StartWithIcon();
-    const HWND available =
-        FindChild(main_, {.className = L"Static", .text = kAvailablePrefix, .textIsPrefix = true});
-    ASSERT_NE(available, nullptr);
-    // "Réduire" stops the once-a-second readout, so only the sweep can rewrite the label now.
-    Click(FindChild(main_, {.className = L"Button", .text = L"Réduire"}));
-    ASSERT_TRUE(WaitUntil([&] { return !IsVisible(main_); }, kStartTimeoutMs));
-    SetText(available, kMark);
-
-    ChooseFromTrayMenu(velmora_, tray_, 1);
-    EXPECT_TRUE(WaitUntil([&] { return WindowText(available).starts_with(kAvailablePrefix); },
-                          kStartTimeoutMs));
+    EXPECT_TRUE(SweepsFromTheMenuWithTheWindowHidden());
     EXPECT_FALSE(IsVisible(main_)) << "the sweep leaves the window hidden";
     EXPECT_TRUE(ClosesQuietly(main_));
 }

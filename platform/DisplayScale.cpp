@@ -13,9 +13,7 @@ template <typename Function>
 Function Find(const char* name) {
     ModuleLoader& loader = Win32ModuleLoader();
     HMODULE user32 = loader.FindLoaded("user32.dll");
-    return user32 != nullptr ? reinterpret_cast<Function>(
-                                   reinterpret_cast<void (*)()>(loader.Export(user32, name)))
-                             : nullptr;
+    return user32 != nullptr ? ExportAs<Function>(loader, user32, name) : nullptr;
 }
 
 class Win32Scale final : public DisplayScale {

@@ -38,8 +38,9 @@ void RestrictDllSearchToSystemFolder() {
     ModuleLoader& loader = Win32ModuleLoader();
     HMODULE kernel32 = loader.FindLoaded("kernel32.dll");
     // Looked up, not imported: Windows 7 has it only with an update installed.
-    auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-        kernel32 == nullptr ? nullptr : loader.Export(kernel32, "SetDefaultDllDirectories")));
+    auto setDefault = kernel32 == nullptr ? nullptr
+                                          : ExportAs<SetDefaultDllDirectoriesFn>(
+                                                loader, kernel32, "SetDefaultDllDirectories");
     if (setDefault == nullptr || !setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
         SetDllDirectoryW(L"");
     }

@@ -21,6 +21,13 @@ public:
     virtual FARPROC Export(HMODULE module, const char* functionName) = 0;
 };
 
+// The export as its real type, null if absent. The address comes as a generic FARPROC; the cast
+// goes through void* so that the compiler does not take it for a mistake.
+template <typename Fn>
+Fn ExportAs(ModuleLoader& modules, HMODULE module, const char* functionName) {
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(modules.Export(module, functionName)));
+}
+
 ModuleLoader& Win32ModuleLoader();
 
 // Every later load of a DLL by name searches the system folder only, so that no DLL lying

@@ -11,15 +11,10 @@ using VersionSizeFn = DWORD(WINAPI*)(LPCSTR, LPDWORD);
 using VersionInfoFn = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
 using VersionQueryFn = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
 
-template <typename Fn>
-Fn Lookup(ModuleLoader& modules, HMODULE module, const char* name) {
-    return reinterpret_cast<Fn>(reinterpret_cast<void*>(modules.Export(module, name)));
-}
-
 DWORD ReadShellVersion(ModuleLoader& modules, HMODULE version) {
-    auto size = Lookup<VersionSizeFn>(modules, version, "GetFileVersionInfoSizeA");
-    auto info = Lookup<VersionInfoFn>(modules, version, "GetFileVersionInfoA");
-    auto query = Lookup<VersionQueryFn>(modules, version, "VerQueryValueA");
+    auto size = ExportAs<VersionSizeFn>(modules, version, "GetFileVersionInfoSizeA");
+    auto info = ExportAs<VersionInfoFn>(modules, version, "GetFileVersionInfoA");
+    auto query = ExportAs<VersionQueryFn>(modules, version, "VerQueryValueA");
     if (size == nullptr || info == nullptr || query == nullptr) {
         return 0;
     }

@@ -54,11 +54,9 @@ public:
     bool Close(HANDLE handle) override { return CloseHandle(handle) != FALSE; }
 
 private:
-    // The export's address comes as a generic FARPROC; the cast to its real type goes through
-    // void* so that the compiler does not take it for a mistake.
     template <typename Fn>
     Fn Lookup(HMODULE module, const char* name) {
-        return reinterpret_cast<Fn>(reinterpret_cast<void*>(modules_.Export(module, name)));
+        return ExportAs<Fn>(modules_, module, name);
     }
 
     void LookUpSnapshotFunctions() {

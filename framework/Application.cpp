@@ -299,10 +299,13 @@ LRESULT TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             PostMessageW(window, kFocusMainForm, 0, 0);
             break;
         case kFocusMainForm:
-            if (!IsIconic(window) && GetFocus() == window && mainForm_ != nullptr &&
-                mainForm_->HandleAllocated() && IsWindowVisible(mainForm_->Handle()) &&
-                IsWindowEnabled(mainForm_->Handle())) {
-                SetFocus(mainForm_->Handle());
+            if (GetFocus() == window && mainForm_ != nullptr && mainForm_->HandleAllocated()) {
+                platform::WindowManager& windows = *platform::Current().windows;
+                HWND form = mainForm_->Handle();
+                if (!windows.IsIconic(window) && windows.IsWindowVisible(form) &&
+                    windows.IsWindowEnabled(form)) {
+                    SetFocus(form);
+                }
             }
             return 0;
         default:

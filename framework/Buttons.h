@@ -16,8 +16,6 @@ public:
     explicit TSpeedButton(TComponent* owner);
 
     const TBitmap* Glyph() const { return glyph_.get(); }
-    // Copies `glyph`; nullptr takes the glyph away.
-    void SetGlyph(const TBitmap* glyph);
     void SetGlyph(std::unique_ptr<TBitmap> glyph);
     int NumGlyphs() const { return numGlyphs_; }
     // 1 to 4; other counts are ignored.
@@ -35,8 +33,6 @@ protected:
     void EnabledChanged() override;
 
 private:
-    bool Contains(int x, int y) const;
-
     std::unique_ptr<TBitmap> glyph_;
     int numGlyphs_ = 1;
     TButtonState state_ = TButtonState::bsUp;

@@ -58,10 +58,6 @@ private:
 
 }  // namespace
 
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
-    SetBounds(0, 0, 23, 22);
-}
-
 void TSpeedButton::SetGlyph(std::unique_ptr<TBitmap> glyph) {
     glyph_ = std::move(glyph);
     Repaint();

@@ -13,7 +13,7 @@ enum class TButtonState { bsUp, bsDown };
 // first. The colour of the glyph's bottom-left pixel is transparent.
 class TSpeedButton : public TGraphicControl {
 public:
-    explicit TSpeedButton(TComponent* owner);
+    using TGraphicControl::TGraphicControl;
 
     const TBitmap* Glyph() const { return glyph_.get(); }
     void SetGlyph(std::unique_ptr<TBitmap> glyph);

@@ -20,7 +20,6 @@ public:
     int NumGlyphs() const { return numGlyphs_; }
     // 1 to 4; other counts are ignored.
     void SetNumGlyphs(int count);
-    // bsDown while pressed with the pointer over it.
     TButtonState State() const { return state_; }
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;

@@ -16,8 +16,8 @@ HFONT TFont::Handle() const {
         const Attributes& font = attributes_;
         // A bitmap font of a few fixed sizes, drawn jagged and at the wrong height once scaled;
         // its outline twin has the same metrics and is on every Windows since 2000.
-        const bool outline = font.dpi != kDesignDpi && font.name == "MS Sans Serif";
-        std::wstring face = Utf8ToWide(outline ? "Microsoft Sans Serif" : font.name);
+        const bool outlineTwin = font.dpi != kDesignDpi && font.name == "MS Sans Serif";
+        std::wstring face = Utf8ToWide(outlineTwin ? "Microsoft Sans Serif" : font.name);
         handle_.reset(CreateFontW(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
                                   font.italic, font.underline, FALSE, DEFAULT_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

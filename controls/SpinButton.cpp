@@ -128,7 +128,7 @@ void TSpinButton::CreateParams(WindowParams& params) {
 void TSpinButton::SetUpGlyph(const TBitmap* glyph) {
     ownUpGlyph_ = glyph == nullptr;
     if (glyph != nullptr) {
-        upButton_->SetGlyph(glyph);
+        upButton_->SetGlyph(glyph->Copy());
         return;
     }
     upButton_->SetGlyph(Arrow(L"SPINUP", WholeMultiple(dpi_)));
@@ -138,7 +138,7 @@ void TSpinButton::SetUpGlyph(const TBitmap* glyph) {
 void TSpinButton::SetDownGlyph(const TBitmap* glyph) {
     ownDownGlyph_ = glyph == nullptr;
     if (glyph != nullptr) {
-        downButton_->SetGlyph(glyph);
+        downButton_->SetGlyph(glyph->Copy());
         return;
     }
     downButton_->SetGlyph(Arrow(L"SPINDOWN", WholeMultiple(dpi_)));

@@ -5,47 +5,50 @@ namespace {
 // ROP3 that keeps the destination where the source is white and paints the brush elsewhere.
 constexpr DWORD kBrushWhereBlack = 0x00B8074A;
 
+bool Inside(const TControl& control, int x, int y) {
+    return x >= 0 && x < control.Width() && y >= 0 && y < control.Height();
+}
+
 // A glyph's picture with its transparent colour taken out, as a monochrome mask: white where
-// the destination shows through.
+// the destination shows through. It draws on `dc`, whose colours it holds while it lasts.
 class GlyphMask {
 public:
     GlyphMask(HDC dc, const TBitmap& glyph, int left, int width, COLORREF transparent)
-        : dc_(CreateCompatibleDC(dc)),
+        : dc_(dc),
+          state_(dc),
+          maskDc_(CreateCompatibleDC(dc)),
           mask_(CreateBitmap(width, glyph.Height(), 1, 1, nullptr)),
-          selected_(dc_.get(), mask_.get()),
+          selected_(maskDc_.get(), mask_.get()),
           glyph_(glyph),
           left_(left),
           width_(width) {
         // From colour to monochrome, pixels of the background colour turn white.
         COLORREF background = SetBkColor(glyph.Dc(), transparent);
-        BitBlt(dc_.get(), 0, 0, width, glyph.Height(), glyph.Dc(), left, 0, SRCCOPY);
+        BitBlt(maskDc_.get(), 0, 0, width, glyph.Height(), glyph.Dc(), left, 0, SRCCOPY);
         SetBkColor(glyph.Dc(), background);
+        // From monochrome to colour, white takes the background colour and black the text's.
+        SetBkColor(dc, RGB(255, 255, 255));
+        SetTextColor(dc, RGB(0, 0, 0));
     }
 
     // The glyph's own colours where it is opaque.
-    void Draw(HDC dc, int x, int y) const {
-        COLORREF background = SetBkColor(dc, RGB(255, 255, 255));
-        COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
+    void Draw(int x, int y) const {
         const int height = glyph_.Height();
-        BitBlt(dc, x, y, width_, height, glyph_.Dc(), left_, 0, SRCINVERT);
-        BitBlt(dc, x, y, width_, height, dc_.get(), 0, 0, SRCAND);
-        BitBlt(dc, x, y, width_, height, glyph_.Dc(), left_, 0, SRCINVERT);
-        SetTextColor(dc, text);
-        SetBkColor(dc, background);
+        BitBlt(dc_, x, y, width_, height, glyph_.Dc(), left_, 0, SRCINVERT);
+        BitBlt(dc_, x, y, width_, height, maskDc_.get(), 0, 0, SRCAND);
+        BitBlt(dc_, x, y, width_, height, glyph_.Dc(), left_, 0, SRCINVERT);
     }
 
     // One colour where the glyph is opaque.
-    void Fill(HDC dc, int x, int y, int systemColor) const {
-        COLORREF background = SetBkColor(dc, RGB(255, 255, 255));
-        COLORREF text = SetTextColor(dc, RGB(0, 0, 0));
-        ScopedSelect brush(dc, GetSysColorBrush(systemColor));
-        BitBlt(dc, x, y, width_, glyph_.Height(), dc_.get(), 0, 0, kBrushWhereBlack);
-        SetTextColor(dc, text);
-        SetBkColor(dc, background);
+    void Fill(int x, int y, int systemColor) const {
+        ScopedSelect brush(dc_, GetSysColorBrush(systemColor));
+        BitBlt(dc_, x, y, width_, glyph_.Height(), maskDc_.get(), 0, 0, kBrushWhereBlack);
     }
 
 private:
-    OwnedMemoryDc dc_;
+    HDC dc_;
+    ScopedDcState state_;
+    OwnedMemoryDc maskDc_;
     OwnedBitmap mask_;
     ScopedSelect selected_;
     const TBitmap& glyph_;
@@ -54,14 +57,6 @@ private:
 };
 
 }  // namespace
-
-TSpeedButton::TSpeedButton(TComponent* owner) : TGraphicControl(owner) {
-    SetBounds(0, 0, 23, 22);
-}
-
-void TSpeedButton::SetGlyph(const TBitmap* glyph) {
-    SetGlyph(glyph != nullptr ? glyph->Copy() : nullptr);
-}
 
 void TSpeedButton::SetGlyph(std::unique_ptr<TBitmap> glyph) {
     glyph_ = std::move(glyph);
@@ -73,10 +68,6 @@ void TSpeedButton::SetNumGlyphs(int count) {
         numGlyphs_ = count;
         Repaint();
     }
-}
-
-bool TSpeedButton::Contains(int x, int y) const {
-    return x >= 0 && x < Width() && y >= 0 && y < Height();
 }
 
 void TSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
@@ -94,7 +85,7 @@ void TSpeedButton::MouseMove(TShiftState shift, int x, int y) {
         return;
     }
     // Dragged off, the button comes up; brought back, it goes down again.
-    TButtonState state = Contains(x, y) ? TButtonState::bsDown : TButtonState::bsUp;
+    TButtonState state = Inside(*this, x, y) ? TButtonState::bsDown : TButtonState::bsUp;
     if (state != state_) {
         state_ = state;
         Repaint();
@@ -109,7 +100,7 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     dragging_ = false;
     state_ = TButtonState::bsUp;
     Repaint();
-    if (Contains(x, y)) {
+    if (Inside(*this, x, y)) {
         Click();
     }
 }
@@ -143,17 +134,15 @@ void TSpeedButton::Paint(HDC dc) {
     const int offset = down ? 1 : 0;
     const int x = (Width() - width) / 2 + offset;
     const int y = (Height() - glyph_->Height()) / 2 + offset;
-    int image = !Enabled() ? 1 : down ? 2 : 0;
+    const int image = !Enabled() ? 1 : down ? 2 : 0;
     const bool ownImage = image < numGlyphs_;
-    if (!ownImage) {
-        image = 0;
-    }
-    GlyphMask mask(dc, *glyph_, image * width, width, glyph_->Pixel(0, glyph_->Height() - 1));
+    GlyphMask mask(dc, *glyph_, ownImage ? image * width : 0, width,
+                   glyph_->Pixel(0, glyph_->Height() - 1));
     if (Enabled() || ownImage) {
-        mask.Draw(dc, x, y);
+        mask.Draw(x, y);
         return;
     }
     // Without a disabled picture, the shape is drawn etched into the face.
-    mask.Fill(dc, x + 1, y + 1, COLOR_BTNHIGHLIGHT);
-    mask.Fill(dc, x, y, COLOR_BTNSHADOW);
+    mask.Fill(x + 1, y + 1, COLOR_BTNHIGHLIGHT);
+    mask.Fill(x, y, COLOR_BTNSHADOW);
 }

@@ -13,16 +13,13 @@ enum class TButtonState { bsUp, bsDown };
 // first. The colour of the glyph's bottom-left pixel is transparent.
 class TSpeedButton : public TGraphicControl {
 public:
-    explicit TSpeedButton(TComponent* owner);
+    using TGraphicControl::TGraphicControl;
 
     const TBitmap* Glyph() const { return glyph_.get(); }
-    // Copies `glyph`; nullptr takes the glyph away.
-    void SetGlyph(const TBitmap* glyph);
     void SetGlyph(std::unique_ptr<TBitmap> glyph);
     int NumGlyphs() const { return numGlyphs_; }
     // 1 to 4; other counts are ignored.
     void SetNumGlyphs(int count);
-    // bsDown while pressed with the pointer over it.
     TButtonState State() const { return state_; }
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -35,8 +32,6 @@ protected:
     void EnabledChanged() override;
 
 private:
-    bool Contains(int x, int y) const;
-
     std::unique_ptr<TBitmap> glyph_;
     int numGlyphs_ = 1;
     TButtonState state_ = TButtonState::bsUp;

@@ -4,7 +4,6 @@
 #include "framework/FormReader.h"
 #include "framework/MessageWindow.h"
 #include "framework/Published.h"
-#include "framework/Text.h"
 
 namespace {
 
@@ -54,8 +53,8 @@ void TImage::CreateParams(WindowParams& params) {
 
 void TImage::HandleCreated() {
     TWinControl::HandleCreated();
-    if (icon_) {
-        SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon_.get()), 0);
+    if (!icon_.Empty()) {
+        SendMessageW(Handle(), STM_SETICON, reinterpret_cast<WPARAM>(icon_.Handle()), 0);
         SetWindowPos(Handle(), nullptr, Left(), Top(), Width(), Height(),
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
@@ -72,10 +71,7 @@ bool TImage::SetPublished(const PropertyItem& property, FormReader& reader) {
 }
 
 void TImage::ReadPicture(const PropertyValue& value, FormReader&) {
-    std::wstring name = Utf8ToWide(value.AsString());
-    icon_.reset(static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), name.c_str(), IMAGE_ICON, 48, 48, 0)));
-    if (!icon_) {
+    if (!icon_.LoadFromResource(value.AsString(), 48, 48)) {
         ThrowReadError(value.line, "icône introuvable « " + value.AsString() + " »");
     }
 }

@@ -25,7 +25,6 @@ private:
 class TImage : public TWinControl {
 public:
     using TWinControl::TWinControl;
-    HICON Icon() const { return icon_.get(); }
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
@@ -35,7 +34,7 @@ protected:
 private:
     void ReadPicture(const PropertyValue& value, FormReader& reader);
 
-    OwnedIcon icon_;
+    TIcon icon_;
 };
 
 // A window timer on the framework's message window, under an identifier of its own. It ticks

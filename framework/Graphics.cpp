@@ -2,8 +2,6 @@
 
 #include "framework/Classes.h"
 #include "framework/Exceptions.h"
-#include "framework/FormText.h"
-#include "framework/PropertyValues.h"
 #include "framework/Text.h"
 
 void TFont::ScaleTo(int dpi, int previousDpi) {
@@ -13,19 +11,13 @@ void TFont::ScaleTo(int dpi, int previousDpi) {
     Set(attributes_, scaled);
 }
 
-std::string TFont::FaceName() const {
-    // A bitmap font of a few fixed sizes, drawn jagged and at the wrong height once scaled; its
-    // outline twin has the same metrics and is on every Windows since 2000.
-    if (attributes_.dpi != kDesignDpi && attributes_.name == "MS Sans Serif") {
-        return "Microsoft Sans Serif";
-    }
-    return attributes_.name;
-}
-
 HFONT TFont::Handle() const {
     if (!handle_) {
         const Attributes& font = attributes_;
-        std::wstring face = Utf8ToWide(FaceName());
+        // A bitmap font of a few fixed sizes, drawn jagged and at the wrong height once scaled;
+        // its outline twin has the same metrics and is on every Windows since 2000.
+        const bool outlineTwin = font.dpi != kDesignDpi && font.name == "MS Sans Serif";
+        std::wstring face = Utf8ToWide(outlineTwin ? "Microsoft Sans Serif" : font.name);
         handle_.reset(CreateFontW(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
                                   font.italic, font.underline, FALSE, DEFAULT_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

@@ -25,12 +25,7 @@ public:
     // The height held at `previousDpi`, for `dpi`; the face asked of the system follows the
     // scale too.
     void ScaleTo(int dpi, int previousDpi);
-    // The face asked of the system: the name, but for a bitmap face at a scale it has no sizes
-    // for.
-    std::string FaceName() const;
-
     void Assign(const TFont& other) { Set(attributes_, other.attributes_); }
-    bool operator==(const TFont& other) const { return attributes_ == other.attributes_; }
 
     // The GDI font, created at first need and kept until the font changes.
     HFONT Handle() const;
@@ -79,7 +74,6 @@ private:
 class TCanvas {
 public:
     explicit TCanvas(HDC dc) : dc_(dc) {}
-    HDC Handle() const { return dc_; }
     void FillRect(const RECT& rect, TColor color);
     SIZE TextExtent(const std::wstring& text) const;
 
@@ -109,7 +103,6 @@ public:
     COLORREF Pixel(int x, int y) const { return GetPixel(dc_.get(), x, y); }
     // A new picture of that size; the old one is freed.
     void SetSize(int width, int height);
-    // BLACKNESS over the whole bitmap.
     void Blacken();
 
 private:

@@ -17,14 +17,6 @@ void TLabel::CreateParams(WindowParams& params) {
     params.style |= SS_LEFT | SS_NOTIFY;
 }
 
-bool TLabel::SetPublished(const PropertyItem& property, FormReader& reader) {
-    static constexpr PublishedProperty kPublished[] = {
-        Property<&TLabel::autoSize_>("AutoSize"),
-    };
-    return SetFromTable(*this, kPublished, property, reader) ||
-           TWinControl::SetPublished(property, reader);
-}
-
 void TLabel::Loaded() {
     TWinControl::Loaded();
     AdjustSize();
@@ -41,7 +33,7 @@ void TLabel::FontChanged() {
 }
 
 void TLabel::AdjustSize() {
-    if (!autoSize_ || IsLoading()) {
+    if (IsLoading()) {
         return;
     }
     // Measured on a memory DC like the screen, made once: asking the display for its DC at
@@ -66,8 +58,13 @@ bool TLabel::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRES
     return TWinControl::HandleNotification(message, wParam, lParam, result);
 }
 
-TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
+TButtonControl::TButtonControl(TComponent* owner, DWORD style) : TWinControl(owner), style_(style) {
     SetTabStop(true);
+}
+
+void TButtonControl::CreateParams(WindowParams& params) {
+    params.className = L"BUTTON";
+    params.style |= style_;
 }
 
 bool TButtonControl::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam,
@@ -78,16 +75,6 @@ bool TButtonControl::HandleNotification(UINT message, WPARAM wParam, LPARAM lPar
         return true;
     }
     return TWinControl::HandleNotification(message, wParam, lParam, result);
-}
-
-void TButton::CreateParams(WindowParams& params) {
-    params.className = L"BUTTON";
-    params.style |= BS_PUSHBUTTON;
-}
-
-void TCheckBox::CreateParams(WindowParams& params) {
-    params.className = L"BUTTON";
-    params.style |= BS_AUTOCHECKBOX;
 }
 
 void TCheckBox::HandleCreated() {
@@ -158,8 +145,6 @@ void TCustomEdit::SetReadOnly(bool readOnly) {
 
 bool TCustomEdit::SetPublished(const PropertyItem& property, FormReader& reader) {
     static constexpr PublishedProperty kPublished[] = {
-        Property<&TCustomEdit::SetReadOnly>("ReadOnly"),
-        Property<&TCustomEdit::SetText>("Text"),
         Property<&TCustomEdit::ctl3D_>("Ctl3D"),
     };
     return SetFromTable(*this, kPublished, property, reader) ||

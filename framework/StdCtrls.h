@@ -4,10 +4,10 @@
 
 #include "framework/WinControl.h"
 
+// Sized to its text at every change of text or font.
 class TLabel : public TWinControl {
 public:
     using TWinControl::TWinControl;
-    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
     void Loaded() override;
     bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
@@ -18,33 +18,35 @@ protected:
 
 private:
     void AdjustSize();
-    bool autoSize_ = true;
 };
 
-// A window of the system's button class: a Tab stop that clicks when the system says so.
+// A window of the system's button class in one of its styles: a Tab stop that clicks when the
+// system says so.
 class TButtonControl : public TWinControl {
 public:
-    explicit TButtonControl(TComponent* owner);
+    TButtonControl(TComponent* owner, DWORD style);
     bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    void CreateParams(WindowParams& params) override;
+
+private:
+    DWORD style_;
 };
 
 class TButton : public TButtonControl {
 public:
-    using TButtonControl::TButtonControl;
-
-protected:
-    void CreateParams(WindowParams& params) override;
+    explicit TButton(TComponent* owner) : TButtonControl(owner, BS_PUSHBUTTON) {}
 };
 
 class TCheckBox : public TButtonControl {
 public:
-    using TButtonControl::TButtonControl;
+    explicit TCheckBox(TComponent* owner) : TButtonControl(owner, BS_AUTOCHECKBOX) {}
     bool Checked() const;
     void SetChecked(bool checked);
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
-    void CreateParams(WindowParams& params) override;
     void HandleCreated() override;
 
 private:

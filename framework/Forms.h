@@ -4,12 +4,8 @@
 #include "framework/WinControl.h"
 #include "framework/FormReader.h"
 #include "framework/Scale.h"
-#include "framework/Window.h"
 
-#include <exception>
-#include <functional>
 #include <initializer_list>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>

@@ -1,5 +1,6 @@
 #include "framework/Numbers.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 
@@ -8,19 +9,6 @@ namespace {
 constexpr uint64_t kLargestHexPattern = 0xFFFFFFFFull;
 constexpr uint64_t kLargestNegativeMagnitude = 2147483648ull;
 constexpr uint64_t kLargestPositiveMagnitude = 2147483647ull;
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 // Consumes a hexadecimal prefix at the front of `text`, if there is one.
 bool TakeHexPrefix(std::string_view& text) {
@@ -35,25 +23,12 @@ bool TakeHexPrefix(std::string_view& text) {
     return false;
 }
 
-// Reads the digits as a magnitude, failing on an empty run, a stray character or a value above
-// `limit`.
+// Reads the whole of `digits` as a magnitude, failing on an empty run, a stray character or a
+// value above `limit`.
 bool ParseMagnitude(std::string_view digits, int radix, uint64_t limit, uint64_t& magnitude) {
-    if (digits.empty()) {
-        return false;
-    }
-    uint64_t result = 0;
-    for (char c : digits) {
-        int digit = HexDigitValue(c);
-        if (digit < 0 || digit >= radix) {
-            return false;
-        }
-        result = result * radix + digit;
-        if (result > limit) {
-            return false;
-        }
-    }
-    magnitude = result;
-    return true;
+    const char* end = digits.data() + digits.size();
+    auto [stop, error] = std::from_chars(digits.data(), end, magnitude, radix);
+    return error == std::errc{} && stop == end && magnitude <= limit;
 }
 
 bool IsDigitPlaceholder(char c) {

@@ -3,10 +3,32 @@
 #include "framework/Exceptions.h"
 
 #include <cctype>
+#include <charconv>
 
 [[noreturn]] void ThrowReadError(int line, const std::string& message) {
     throw EReadError("Ressource de fiche, ligne " + std::to_string(line) + " : " + message);
 }
+
+namespace {
+
+int NamedValue(const std::string& name, int line, const Enumeration& enumeration) {
+    for (const EnumName& entry : enumeration.names) {
+        if (name == entry.name) {
+            return entry.value;
+        }
+    }
+    ThrowReadError(line, std::string(enumeration.what) + " inconnu « " + name + " »");
+}
+
+// The colours that the form resource names.
+constexpr EnumName kColorNames[] = {
+    {"clRed", clRed},         {"clGreen", clGreen},           {"clNavy", clNavy},
+    {"clBtnFace", clBtnFace}, {"clWindowText", clWindowText},
+};
+
+constexpr Enumeration kColors{"nom de couleur", kColorNames};
+
+}  // namespace
 
 int32_t PropertyValue::AsInteger() const {
     if (kind != Kind::Integer) {
@@ -34,13 +56,33 @@ const std::string& PropertyValue::AsIdentifier() const {
 
 bool PropertyValue::AsBoolean() const {
     const std::string& word = AsIdentifier();
-    if (word == "True" || word == "true") {
-        return true;
+    if (word != "True" && word != "False") {
+        ThrowReadError(line, "True ou False attendu");
     }
-    if (word == "False" || word == "false") {
-        return false;
+    return word == "True";
+}
+
+int EnumValue(const PropertyValue& value, const Enumeration& enumeration) {
+    return NamedValue(value.AsIdentifier(), value.line, enumeration);
+}
+
+unsigned SetValue(const PropertyValue& value, const Enumeration& enumeration,
+                  const char* expected) {
+    if (value.kind != PropertyValue::Kind::Set) {
+        ThrowReadError(value.line, expected);
     }
-    ThrowReadError(line, "True ou False attendu");
+    unsigned members = 0;
+    for (const std::string& member : value.members) {
+        members |= 1u << NamedValue(member, value.line, enumeration);
+    }
+    return members;
+}
+
+TColor ColorValue(const PropertyValue& value) {
+    if (value.kind == PropertyValue::Kind::Integer) {
+        return static_cast<TColor>(value.integer);
+    }
+    return EnumValue(value, kColors);
 }
 
 namespace {
@@ -69,35 +111,27 @@ private:
         Expect(':');
         node->className = ReadName();
         EndOfLine();
-        for (;;) {
-            SkipBlanks();
+        for (SkipBlanks(); !TakeWord("end"); SkipBlanks()) {
             if (pos_ >= text_.size()) {
                 ThrowReadError(line_, "« end » manquant pour " + node->name);
             }
-            std::string word = PeekName();
-            if (word == "end") {
-                ReadName();
-                EndOfLine();
-                return node;
-            }
-            if (word == "object") {
+            if (PeekName() == "object") {
                 node->children.push_back(ParseObject());
-                continue;
-            }
-            if (!node->children.empty()) {
+            } else if (!node->children.empty()) {
                 ThrowReadError(line_, "propriété après les composants de " + node->name);
+            } else {
+                node->properties.push_back(ParseProperty());
             }
-            node->properties.push_back(ParseProperty());
         }
+        EndOfLine();
+        return node;
     }
 
     PropertyItem ParseProperty() {
         PropertyItem item;
         item.name = ReadName();
-        while (pos_ < text_.size() && text_[pos_] == '.') {
-            ++pos_;
-            item.name += '.';
-            item.name += ReadName();
+        while (Take('.')) {
+            item.name += '.' + ReadName();
         }
         SkipSpaces();
         Expect('=');
@@ -120,49 +154,27 @@ private:
         } else if (c == '-' || std::isdigit(static_cast<unsigned char>(c))) {
             value.kind = PropertyValue::Kind::Integer;
             value.integer = ReadInteger();
-        } else if (c == '[') {
+        } else if (Take('[')) {
             value.kind = PropertyValue::Kind::Set;
-            ++pos_;
-            SkipSpaces();
-            while (pos_ < text_.size() && text_[pos_] != ']') {
+            for (SkipSpaces(); !Take(']'); SkipSpaces()) {
                 value.members.push_back(ReadName());
                 SkipSpaces();
-                if (pos_ < text_.size() && text_[pos_] == ',') {
-                    ++pos_;
-                    SkipSpaces();
+                Take(',');
+            }
+        } else if (Take('<')) {
+            value.kind = PropertyValue::Kind::Collection;
+            for (SkipBlanks(); !Take('>'); SkipBlanks()) {
+                ExpectWord("item");
+                auto& properties = value.collection.emplace_back();
+                for (SkipBlanks(); !TakeWord("end"); SkipBlanks()) {
+                    properties.push_back(ParseProperty());
                 }
             }
-            Expect(']');
-        } else if (c == '<') {
-            value.kind = PropertyValue::Kind::Collection;
-            ++pos_;
-            ParseCollection(value);
         } else {
             value.kind = PropertyValue::Kind::Identifier;
             value.text = ReadName();
         }
         return value;
-    }
-
-    void ParseCollection(PropertyValue& value) {
-        for (;;) {
-            SkipBlanks();
-            if (pos_ < text_.size() && text_[pos_] == '>') {
-                ++pos_;
-                return;
-            }
-            ExpectWord("item");
-            std::vector<PropertyItem> properties;
-            for (;;) {
-                SkipBlanks();
-                if (PeekName() == "end") {
-                    ReadName();
-                    break;
-                }
-                properties.push_back(ParseProperty());
-            }
-            value.collection.push_back(std::move(properties));
-        }
     }
 
     std::string ReadQuoted() {
@@ -183,22 +195,17 @@ private:
     }
 
     int64_t ReadInteger() {
-        bool negative = false;
-        if (text_[pos_] == '-') {
-            negative = true;
-            ++pos_;
+        int64_t number = 0;
+        auto [stop, error] =
+            std::from_chars(text_.data() + pos_, text_.data() + text_.size(), number);
+        if (error == std::errc::result_out_of_range) {
+            ThrowReadError(line_, "nombre hors limites");
         }
-        if (pos_ >= text_.size() || !std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
+        if (error != std::errc{}) {
             ThrowReadError(line_, "nombre mal formé");
         }
-        int64_t number = 0;
-        while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
-            number = number * 10 + (text_[pos_++] - '0');
-            if (number > (int64_t{1} << 40)) {
-                ThrowReadError(line_, "nombre hors limites");
-            }
-        }
-        return negative ? -number : number;
+        pos_ = stop - text_.data();
+        return number;
     }
 
     static bool IsNameChar(char c) {
@@ -230,10 +237,25 @@ private:
     }
 
     void Expect(char c) {
-        if (pos_ >= text_.size() || text_[pos_] != c) {
+        if (!Take(c)) {
             ThrowReadError(line_, std::string("« ") + c + " » attendu");
         }
+    }
+
+    bool Take(char c) {
+        if (pos_ >= text_.size() || text_[pos_] != c) {
+            return false;
+        }
         ++pos_;
+        return true;
+    }
+
+    bool TakeWord(std::string_view word) {
+        if (PeekName() != word) {
+            return false;
+        }
+        pos_ += word.size();
+        return true;
     }
 
     void SkipSpaces() {
@@ -244,9 +266,7 @@ private:
 
     void EndOfLine() {
         SkipSpaces();
-        if (pos_ < text_.size() && text_[pos_] == '\r') {
-            ++pos_;
-        }
+        Take('\r');
         if (pos_ < text_.size() && text_[pos_] != '\n') {
             ThrowReadError(line_, "fin de ligne attendue");
         }

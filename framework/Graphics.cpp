@@ -3,7 +3,6 @@
 #include "framework/Classes.h"
 #include "framework/Exceptions.h"
 #include "framework/FormText.h"
-#include "framework/PropertyValues.h"
 #include "framework/Text.h"
 
 void TFont::ScaleTo(int dpi, int previousDpi) {

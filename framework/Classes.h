@@ -1,7 +1,6 @@
 #pragma once
 // The basic types that components, controls and their events share.
 
-#include <cstdint>
 #include <functional>
 
 class TObject {

@@ -7,11 +7,6 @@ ClassRegistry& ClassRegistry::Instance() {
     return registry;
 }
 
-ComponentFactory ClassRegistry::Find(const std::string& className) const {
-    auto found = factories_.find(className);
-    return found != factories_.end() ? found->second : nullptr;
-}
-
 void FormReader::Read(const ObjectNode& rootNode) {
     if (rootNode.className != form_.ClassName()) {
         ThrowReadError(rootNode.line, "la fiche décrit « " + rootNode.className + " », pas « " +
@@ -34,7 +29,6 @@ void FormReader::Read(const ObjectNode& rootNode) {
                            "« " + reference.name + " » n'est pas du type de la propriété");
         }
     }
-    references_.clear();
 }
 
 void FormReader::ReadChild(const ObjectNode& node, TComponent* parent) {

@@ -27,7 +27,10 @@ public:
     void Register(const std::string& className) {
         factories_[className] = [](TComponent* owner) -> TComponent* { return new T(owner); };
     }
-    ComponentFactory Find(const std::string& className) const;
+    ComponentFactory Find(const std::string& className) const {
+        auto found = factories_.find(className);
+        return found != factories_.end() ? found->second : nullptr;
+    }
 
 private:
     std::map<std::string, ComponentFactory> factories_;

@@ -34,10 +34,7 @@ int32_t PropertyValue::AsInteger() const {
     if (kind != Kind::Integer) {
         ThrowReadError(line, "nombre entier attendu");
     }
-    if (integer < INT32_MIN || integer > INT32_MAX) {
-        ThrowReadError(line, "nombre hors limites");
-    }
-    return static_cast<int32_t>(integer);
+    return integer;
 }
 
 const std::string& PropertyValue::AsString() const {
@@ -80,7 +77,7 @@ unsigned SetValue(const PropertyValue& value, const Enumeration& enumeration,
 
 TColor ColorValue(const PropertyValue& value) {
     if (value.kind == PropertyValue::Kind::Integer) {
-        return static_cast<TColor>(value.integer);
+        return value.integer;
     }
     return EnumValue(value, kColors);
 }
@@ -194,8 +191,8 @@ private:
         }
     }
 
-    int64_t ReadInteger() {
-        int64_t number = 0;
+    int32_t ReadInteger() {
+        int32_t number = 0;
         auto [stop, error] =
             std::from_chars(text_.data() + pos_, text_.data() + text_.size(), number);
         if (error == std::errc::result_out_of_range) {

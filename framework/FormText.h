@@ -17,7 +17,7 @@ struct PropertyItem;
 struct PropertyValue {
     enum class Kind { Integer, String, Identifier, Set, Collection };
     Kind kind = Kind::Integer;
-    int64_t integer = 0;
+    int32_t integer = 0;
     std::string text;                                   // String and Identifier
     std::vector<std::string> members;                   // Set
     std::vector<std::vector<PropertyItem>> collection;  // Collection: one property list per item

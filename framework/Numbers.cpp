@@ -1,5 +1,6 @@
 #include "framework/Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -31,23 +32,11 @@ bool ParseMagnitude(std::string_view digits, int radix, uint64_t limit, uint64_t
     return error == std::errc{} && stop == end && magnitude <= limit;
 }
 
-bool IsDigitPlaceholder(char c) {
-    return c == '#' || c == '0';
-}
-
-struct DigitPart {
-    size_t begin = std::string_view::npos;  // first placeholder, npos when there is none
-    size_t end = 0;                         // one past the last placeholder
-    size_t compulsoryDigits = 0;
-    bool grouped = false;
-};
-
-// Calls visit(index, character, quoted) for each character of picture[begin, end) but the quote
-// marks themselves.
+// Calls visit(index, character, quoted) for each character of the picture but the quote marks.
 template <typename Visit>
-void ForEachCharacter(std::string_view picture, size_t begin, size_t end, Visit visit) {
+void ForEachCharacter(std::string_view picture, Visit visit) {
     char quote = 0;
-    for (size_t i = begin; i < end; ++i) {
+    for (size_t i = 0; i < picture.size(); ++i) {
         char c = picture[i];
         if (quote != 0 && c == quote) {
             quote = 0;
@@ -57,39 +46,6 @@ void ForEachCharacter(std::string_view picture, size_t begin, size_t end, Visit 
             visit(i, c, quote != 0);
         }
     }
-}
-
-// Locates the digit part among the unquoted characters of the picture.
-DigitPart FindDigitPart(std::string_view picture) {
-    DigitPart part;
-    ForEachCharacter(picture, 0, picture.size(), [&](size_t i, char c, bool quoted) {
-        if (quoted || !IsDigitPlaceholder(c)) {
-            return;
-        }
-        if (part.begin == std::string_view::npos) {
-            part.begin = i;
-        }
-        part.end = i + 1;
-        if (c == '0') {
-            ++part.compulsoryDigits;
-        }
-    });
-    if (part.begin == std::string_view::npos) {
-        return part;
-    }
-    // Commas right before or after the placeholders belong to the digit part as well.
-    while (part.begin > 0 && picture[part.begin - 1] == ',') {
-        --part.begin;
-    }
-    while (part.end < picture.size() && picture[part.end] == ',') {
-        ++part.end;
-    }
-    ForEachCharacter(picture, part.begin, part.end, [&](size_t, char c, bool quoted) {
-        if (!quoted && c == ',') {
-            part.grouped = true;
-        }
-    });
-    return part;
 }
 
 // The decimal digits of a whole, finite, non-negative value; none at all for zero. Worked out
@@ -133,16 +89,17 @@ std::string GroupThousands(const std::string& digits, std::string_view separator
     return grouped;
 }
 
-std::string FormatNumber(const DigitPart& part, double value, std::string_view separator) {
+std::string FormatNumber(double value, size_t compulsoryDigits, bool grouped,
+                         std::string_view separator) {
     if (!std::isfinite(value)) {
         return std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
     }
     double rounded = std::round(value);
     std::string digits = WholeDigits(std::fabs(rounded));
-    if (digits.size() < part.compulsoryDigits) {
-        digits.insert(0, part.compulsoryDigits - digits.size(), '0');
+    if (digits.size() < compulsoryDigits) {
+        digits.insert(0, compulsoryDigits - digits.size(), '0');
     }
-    if (part.grouped) {
+    if (grouped) {
         digits = GroupThousands(digits, separator);
     }
     return rounded < 0 ? "-" + digits : digits;
@@ -184,16 +141,44 @@ int32_t StrToIntDef(std::string_view text, int32_t fallback) {
 
 std::string FormatFloat(std::string_view picture, double value,
                         std::string_view thousandSeparator) {
-    DigitPart part = FindDigitPart(picture);
+    // The digit part runs from the first unquoted placeholder to the last, with the commas right
+    // before and after them.
+    constexpr size_t kNone = std::string_view::npos;
+    size_t begin = kNone;
+    size_t end = 0;
+    size_t compulsoryDigits = 0;
+    ForEachCharacter(picture, [&](size_t i, char c, bool quoted) {
+        if (!quoted && (c == '#' || c == '0')) {
+            begin = std::min(begin, i);
+            end = i + 1;
+            compulsoryDigits += c == '0' ? 1 : 0;
+        }
+    });
+    while (begin != kNone && begin > 0 && picture[begin - 1] == ',') {
+        --begin;
+    }
+    while (begin != kNone && end < picture.size() && picture[end] == ',') {
+        ++end;
+    }
+    // The placeholders and commas of the digit part give way to the number, which stands where
+    // the part begins; its other characters follow the number.
     std::string text;
-    ForEachCharacter(picture, 0, picture.size(), [&](size_t i, char c, bool quoted) {
-        bool inDigitPart = !quoted && i >= part.begin && i < part.end;
-        if (!quoted && i == part.begin) {
-            text += FormatNumber(part, value, thousandSeparator);
-        } else if (!inDigitPart || !(IsDigitPlaceholder(c) || c == ',')) {
+    size_t numberAt = kNone;
+    bool grouped = false;
+    ForEachCharacter(picture, [&](size_t i, char c, bool quoted) {
+        const bool inDigitPart = !quoted && i >= begin && i < end;
+        if (inDigitPart && i == begin) {
+            numberAt = text.size();
+        }
+        if (inDigitPart && (c == '#' || c == '0' || c == ',')) {
+            grouped = grouped || c == ',';
+        } else {
             text += c;
         }
     });
+    if (numberAt != kNone) {
+        text.insert(numberAt, FormatNumber(value, compulsoryDigits, grouped, thousandSeparator));
+    }
     return text;
 }
 

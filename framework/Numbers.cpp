@@ -24,14 +24,6 @@ bool TakeHexPrefix(std::string_view& text) {
     return false;
 }
 
-// Reads the whole of `digits` as a magnitude, failing on an empty run, a stray character or a
-// value above `limit`.
-bool ParseMagnitude(std::string_view digits, int radix, uint64_t limit, uint64_t& magnitude) {
-    const char* end = digits.data() + digits.size();
-    auto [stop, error] = std::from_chars(digits.data(), end, magnitude, radix);
-    return error == std::errc{} && stop == end && magnitude <= limit;
-}
-
 // Calls visit(index, character, quoted) for each character of the picture but the quote marks.
 template <typename Visit>
 void ForEachCharacter(std::string_view picture, Visit visit) {
@@ -115,22 +107,20 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
     if (negative || text.starts_with('+')) {
         text.remove_prefix(1);
     }
+    const bool hexadecimal = TakeHexPrefix(text);
+    const uint64_t limit = hexadecimal ? kLargestHexPattern
+                           : negative  ? kLargestNegativeMagnitude
+                                       : kLargestPositiveMagnitude;
+    // The digits, all of them, as a magnitude within the limit.
     uint64_t magnitude = 0;
-    if (TakeHexPrefix(text)) {
-        if (!ParseMagnitude(text, 16, kLargestHexPattern, magnitude)) {
-            return false;
-        }
-        // A negated pattern wraps, as 32-bit arithmetic does.
-        auto pattern = static_cast<uint32_t>(magnitude);
-        value = static_cast<int32_t>(negative ? 0u - pattern : pattern);
-        return true;
-    }
-    uint64_t limit = negative ? kLargestNegativeMagnitude : kLargestPositiveMagnitude;
-    if (!ParseMagnitude(text, 10, limit, magnitude)) {
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, magnitude, hexadecimal ? 16 : 10);
+    if (error != std::errc{} || stop != end || magnitude > limit) {
         return false;
     }
-    value = static_cast<int32_t>(negative ? -static_cast<int64_t>(magnitude)
-                                          : static_cast<int64_t>(magnitude));
+    // A negated hexadecimal pattern wraps, as 32-bit arithmetic does.
+    auto pattern = static_cast<uint32_t>(magnitude);
+    value = static_cast<int32_t>(negative ? 0u - pattern : pattern);
     return true;
 }
 

@@ -20,7 +20,6 @@ struct TShiftState {
     bool left = false;
     bool right = false;
     bool middle = false;
-    bool operator==(const TShiftState&) const = default;
 };
 
 enum class TCloseAction { caNone, caHide };

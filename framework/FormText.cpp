@@ -2,6 +2,7 @@
 
 #include "framework/Exceptions.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 
@@ -86,12 +87,12 @@ namespace {
 
 class Parser {
 public:
-    explicit Parser(std::string_view text) : text_(text) {}
+    explicit Parser(std::string_view text) : rest_(text) {}
 
     std::unique_ptr<ObjectNode> ParseRoot() {
         auto root = ParseObject();
         SkipBlanks();
-        if (pos_ < text_.size()) {
+        if (!rest_.empty()) {
             ThrowReadError(line_, "texte après la fin de la fiche");
         }
         return root;
@@ -109,7 +110,7 @@ private:
         node->className = ReadName();
         EndOfLine();
         for (SkipBlanks(); !TakeWord("end"); SkipBlanks()) {
-            if (pos_ >= text_.size()) {
+            if (rest_.empty()) {
                 ThrowReadError(line_, "« end » manquant pour " + node->name);
             }
             if (PeekName() == "object") {
@@ -141,10 +142,10 @@ private:
         SkipSpaces();
         PropertyValue value;
         value.line = line_;
-        if (pos_ >= text_.size()) {
+        if (rest_.empty()) {
             ThrowReadError(line_, "valeur manquante");
         }
-        char c = text_[pos_];
+        char c = rest_.front();
         if (c == '\'') {
             value.kind = PropertyValue::Kind::String;
             value.text = ReadQuoted();
@@ -178,30 +179,28 @@ private:
         std::string result;
         for (;;) {
             Expect('\'');
-            while (pos_ < text_.size() && text_[pos_] != '\'' && text_[pos_] != '\n') {
-                result += text_[pos_++];
-            }
+            const size_t length = std::min(rest_.find_first_of("'\n"), rest_.size());
+            result += rest_.substr(0, length);
+            rest_.remove_prefix(length);
             Expect('\'');
             // A doubled quote stands for one quote inside the string.
-            if (pos_ < text_.size() && text_[pos_] == '\'') {
-                result += '\'';
-                continue;
+            if (!rest_.starts_with('\'')) {
+                return result;
             }
-            return result;
+            result += '\'';
         }
     }
 
     int32_t ReadInteger() {
         int32_t number = 0;
-        auto [stop, error] =
-            std::from_chars(text_.data() + pos_, text_.data() + text_.size(), number);
+        auto [stop, error] = std::from_chars(rest_.data(), rest_.data() + rest_.size(), number);
         if (error == std::errc::result_out_of_range) {
             ThrowReadError(line_, "nombre hors limites");
         }
         if (error != std::errc{}) {
             ThrowReadError(line_, "nombre mal formé");
         }
-        pos_ = stop - text_.data();
+        rest_.remove_prefix(stop - rest_.data());
         return number;
     }
 
@@ -209,21 +208,17 @@ private:
         return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
     }
 
-    std::string PeekName() {
-        size_t end = pos_;
-        while (end < text_.size() && IsNameChar(text_[end])) {
-            ++end;
-        }
-        return std::string(text_.substr(pos_, end - pos_));
+    std::string_view PeekName() const {
+        return rest_.substr(0, std::ranges::find_if_not(rest_, IsNameChar) - rest_.begin());
     }
 
     std::string ReadName() {
         SkipSpaces();
-        std::string name = PeekName();
+        std::string name(PeekName());
         if (name.empty()) {
             ThrowReadError(line_, "nom attendu");
         }
-        pos_ += name.size();
+        rest_.remove_prefix(name.size());
         return name;
     }
 
@@ -240,10 +235,10 @@ private:
     }
 
     bool Take(char c) {
-        if (pos_ >= text_.size() || text_[pos_] != c) {
+        if (!rest_.starts_with(c)) {
             return false;
         }
-        ++pos_;
+        rest_.remove_prefix(1);
         return true;
     }
 
@@ -251,38 +246,33 @@ private:
         if (PeekName() != word) {
             return false;
         }
-        pos_ += word.size();
+        rest_.remove_prefix(word.size());
         return true;
     }
 
     void SkipSpaces() {
-        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) {
-            ++pos_;
-        }
+        rest_.remove_prefix(std::min(rest_.find_first_not_of(" \t"), rest_.size()));
     }
 
     void EndOfLine() {
         SkipSpaces();
         Take('\r');
-        if (pos_ < text_.size() && text_[pos_] != '\n') {
+        if (!rest_.empty() && !rest_.starts_with('\n')) {
             ThrowReadError(line_, "fin de ligne attendue");
         }
     }
 
     void SkipBlanks() {
-        while (pos_ < text_.size()) {
-            char c = text_[pos_];
-            if (c == '\n') {
+        for (; !rest_.empty(); rest_.remove_prefix(1)) {
+            if (rest_.front() == '\n') {
                 ++line_;
-            } else if (c != ' ' && c != '\t' && c != '\r') {
+            } else if (rest_.front() != ' ' && rest_.front() != '\t' && rest_.front() != '\r') {
                 return;
             }
-            ++pos_;
         }
     }
 
-    std::string_view text_;
-    size_t pos_ = 0;
+    std::string_view rest_;  // the text not read yet
     int line_ = 1;
 };
 

@@ -4,7 +4,7 @@ set(FLOORS
     "Classes Colors Exceptions Text Numbers Handles Screen Scale Mouse"
     "ExceptionEdge"
     "Window MessageWindow"
-    "FormText PropertyValues"
+    "FormText"
     "Graphics"
     "Component"
     "FormReader IniFile Published"

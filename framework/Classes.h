@@ -1,7 +1,6 @@
 #pragma once
 // The basic types that components, controls and their events share.
 
-#include <cstdint>
 #include <functional>
 
 class TObject {
@@ -21,7 +20,6 @@ struct TShiftState {
     bool left = false;
     bool right = false;
     bool middle = false;
-    bool operator==(const TShiftState&) const = default;
 };
 
 enum class TCloseAction { caNone, caHide };

@@ -3,16 +3,21 @@
 #include "framework/Exceptions.h"
 #include "framework/FormText.h"
 
-TComponent::TComponent(TComponent* owner) {
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
     if (owner != nullptr) {
-        owner->Insert(this);
+        owner->components_.push_back(this);
     }
 }
 
 TComponent::~TComponent() {
     DestroyComponents();
     if (owner_ != nullptr) {
-        owner_->Remove(this);
+        std::erase(owner_->components_, this);
+        // Everyone who may hold a reference to the leaving component hears of it.
+        owner_->Notification(this, TOperation::opRemove);
+        for (TComponent* sibling : owner_->components_) {
+            sibling->Notification(this, TOperation::opRemove);
+        }
     }
 }
 
@@ -44,20 +49,5 @@ void TComponent::SetParentComponent(TComponent* parent) {
 void TComponent::SetProperty(const PropertyItem& property, FormReader& reader) {
     if (!SetPublished(property, reader)) {
         ThrowReadError(property.value.line, "propriété inconnue « " + property.name + " »");
-    }
-}
-
-void TComponent::Insert(TComponent* component) {
-    components_.push_back(component);
-    component->owner_ = this;
-}
-
-void TComponent::Remove(TComponent* component) {
-    std::erase(components_, component);
-    component->owner_ = nullptr;
-    // Everyone who may hold a reference to the leaving component hears of it.
-    Notification(component, TOperation::opRemove);
-    for (TComponent* sibling : components_) {
-        sibling->Notification(component, TOperation::opRemove);
     }
 }

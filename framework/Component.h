@@ -32,7 +32,7 @@ public:
     void BeginLoading() { loading_ = true; }
     // The end-of-loading notification: every property of the resource has been read.
     virtual void Loaded();
-    // Told when a sibling or an owned component comes or goes.
+    // Told when a sibling or an owned component goes.
     virtual void Notification(TComponent*, TOperation) {}
 
     // Takes a component that the form resource nests inside this one's block.
@@ -51,9 +51,6 @@ protected:
     void DestroyComponents();
 
 private:
-    void Insert(TComponent* component);
-    void Remove(TComponent* component);
-
     std::string name_;
     TComponent* owner_ = nullptr;
     std::vector<TComponent*> components_;

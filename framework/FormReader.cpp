@@ -7,25 +7,18 @@ ClassRegistry& ClassRegistry::Instance() {
     return registry;
 }
 
-const ComponentFactory* ClassRegistry::Find(const std::string& className) const {
-    auto found = factories_.find(className);
-    return found != factories_.end() ? &found->second : nullptr;
-}
-
 void FormReader::Read(const ObjectNode& rootNode) {
     if (rootNode.className != form_.ClassName()) {
         ThrowReadError(rootNode.line, "la fiche décrit « " + rootNode.className + " », pas « " +
                                           form_.ClassName() + " »");
     }
     root_.SetName(rootNode.name);
-    ApplyProperties(root_, rootNode.properties);
+    for (const PropertyItem& property : rootNode.properties) {
+        root_.SetProperty(property, *this);
+    }
     for (const auto& child : rootNode.children) {
         ReadChild(*child, &root_);
     }
-    ResolveReferences();
-}
-
-void FormReader::ResolveReferences() {
     for (const PendingReference& reference : references_) {
         TComponent* component = root_.FindComponent(reference.name);
         if (component == nullptr) {
@@ -36,18 +29,17 @@ void FormReader::ResolveReferences() {
                            "« " + reference.name + " » n'est pas du type de la propriété");
         }
     }
-    references_.clear();
 }
 
 void FormReader::ReadChild(const ObjectNode& node, TComponent* parent) {
-    const ComponentFactory* factory = ClassRegistry::Instance().Find(node.className);
+    ComponentFactory factory = ClassRegistry::Instance().Find(node.className);
     if (factory == nullptr) {
         ThrowReadError(node.line, "classe inconnue « " + node.className + " »");
     }
     if (root_.FindComponent(node.name) != nullptr) {
         ThrowReadError(node.line, "nom en double « " + node.name + " »");
     }
-    TComponent* component = (*factory)(&root_);
+    TComponent* component = factory(&root_);
     component->SetName(node.name);
     component->BeginLoading();
     // Non-visual components sit on the form without a parent; everything else is placed in
@@ -58,23 +50,10 @@ void FormReader::ReadChild(const ObjectNode& node, TComponent* parent) {
     if (!form_.BindField(node.name, component)) {
         ThrowReadError(node.line, "« " + node.name + " » n'est pas du type de son champ");
     }
-    ApplyProperties(*component, node.properties);
+    for (const PropertyItem& property : node.properties) {
+        component->SetProperty(property, *this);
+    }
     for (const auto& child : node.children) {
         ReadChild(*child, component);
     }
-}
-
-void FormReader::ApplyProperties(TComponent& component,
-                                 const std::vector<PropertyItem>& properties) {
-    for (const PropertyItem& property : properties) {
-        component.SetProperty(property, *this);
-    }
-}
-
-const TMethod& FormReader::FindMethod(const PropertyValue& value) {
-    const TMethod* method = form_.FindMethod(value.AsIdentifier());
-    if (method == nullptr) {
-        ThrowReadError(value.line, "méthode inconnue « " + value.text + " »");
-    }
-    return *method;
 }

@@ -16,7 +16,7 @@ class TComponent;
 using TMethod =
     std::variant<TNotifyEvent, TMouseEvent, TMouseMoveEvent, TCloseEvent, TExceptionEvent>;
 
-using ComponentFactory = std::function<TComponent*(TComponent* owner)>;
+using ComponentFactory = TComponent* (*)(TComponent* owner);
 
 // The classes that a form resource may name.
 class ClassRegistry {
@@ -27,7 +27,10 @@ public:
     void Register(const std::string& className) {
         factories_[className] = [](TComponent* owner) -> TComponent* { return new T(owner); };
     }
-    const ComponentFactory* Find(const std::string& className) const;
+    ComponentFactory Find(const std::string& className) const {
+        auto found = factories_.find(className);
+        return found != factories_.end() ? found->second : nullptr;
+    }
 
 private:
     std::map<std::string, ComponentFactory> factories_;
@@ -67,18 +70,18 @@ public:
     // The form's method that an event property names, of the event's own signature.
     template <typename Event>
     Event Method(const PropertyValue& value) {
-        const TMethod& method = FindMethod(value);
-        if (const Event* event = std::get_if<Event>(&method)) {
+        const TMethod* method = form_.FindMethod(value.AsIdentifier());
+        if (method == nullptr) {
+            ThrowReadError(value.line, "méthode inconnue « " + value.text + " »");
+        }
+        if (const Event* event = std::get_if<Event>(method)) {
             return *event;
         }
         ThrowReadError(value.line, "« " + value.text + " » n'a pas la signature de l'événement");
     }
 
 private:
-    const TMethod& FindMethod(const PropertyValue& value);
     void ReadChild(const ObjectNode& node, TComponent* parent);
-    void ApplyProperties(TComponent& component, const std::vector<PropertyItem>& properties);
-    void ResolveReferences();
 
     struct PendingReference {
         int line;

@@ -2,20 +2,40 @@
 
 #include "framework/Exceptions.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 
 [[noreturn]] void ThrowReadError(int line, const std::string& message) {
     throw EReadError("Ressource de fiche, ligne " + std::to_string(line) + " : " + message);
 }
 
+namespace {
+
+int NamedValue(const std::string& name, int line, const Enumeration& enumeration) {
+    for (const EnumName& entry : enumeration.names) {
+        if (name == entry.name) {
+            return entry.value;
+        }
+    }
+    ThrowReadError(line, std::string(enumeration.what) + " inconnu « " + name + " »");
+}
+
+// The colours that the form resource names.
+constexpr EnumName kColorNames[] = {
+    {"clRed", clRed},         {"clGreen", clGreen},           {"clNavy", clNavy},
+    {"clBtnFace", clBtnFace}, {"clWindowText", clWindowText},
+};
+
+constexpr Enumeration kColors{"nom de couleur", kColorNames};
+
+}  // namespace
+
 int32_t PropertyValue::AsInteger() const {
     if (kind != Kind::Integer) {
         ThrowReadError(line, "nombre entier attendu");
     }
-    if (integer < INT32_MIN || integer > INT32_MAX) {
-        ThrowReadError(line, "nombre hors limites");
-    }
-    return static_cast<int32_t>(integer);
+    return integer;
 }
 
 const std::string& PropertyValue::AsString() const {
@@ -34,25 +54,45 @@ const std::string& PropertyValue::AsIdentifier() const {
 
 bool PropertyValue::AsBoolean() const {
     const std::string& word = AsIdentifier();
-    if (word == "True" || word == "true") {
-        return true;
+    if (word != "True" && word != "False") {
+        ThrowReadError(line, "True ou False attendu");
     }
-    if (word == "False" || word == "false") {
-        return false;
+    return word == "True";
+}
+
+int EnumValue(const PropertyValue& value, const Enumeration& enumeration) {
+    return NamedValue(value.AsIdentifier(), value.line, enumeration);
+}
+
+unsigned SetValue(const PropertyValue& value, const Enumeration& enumeration,
+                  const char* expected) {
+    if (value.kind != PropertyValue::Kind::Set) {
+        ThrowReadError(value.line, expected);
     }
-    ThrowReadError(line, "True ou False attendu");
+    unsigned members = 0;
+    for (const std::string& member : value.members) {
+        members |= 1u << NamedValue(member, value.line, enumeration);
+    }
+    return members;
+}
+
+TColor ColorValue(const PropertyValue& value) {
+    if (value.kind == PropertyValue::Kind::Integer) {
+        return value.integer;
+    }
+    return EnumValue(value, kColors);
 }
 
 namespace {
 
 class Parser {
 public:
-    explicit Parser(std::string_view text) : text_(text) {}
+    explicit Parser(std::string_view text) : rest_(text) {}
 
     std::unique_ptr<ObjectNode> ParseRoot() {
         auto root = ParseObject();
         SkipBlanks();
-        if (pos_ < text_.size()) {
+        if (!rest_.empty()) {
             ThrowReadError(line_, "texte après la fin de la fiche");
         }
         return root;
@@ -69,35 +109,27 @@ private:
         Expect(':');
         node->className = ReadName();
         EndOfLine();
-        for (;;) {
-            SkipBlanks();
-            if (pos_ >= text_.size()) {
+        for (SkipBlanks(); !TakeWord("end"); SkipBlanks()) {
+            if (rest_.empty()) {
                 ThrowReadError(line_, "« end » manquant pour " + node->name);
             }
-            std::string word = PeekName();
-            if (word == "end") {
-                ReadName();
-                EndOfLine();
-                return node;
-            }
-            if (word == "object") {
+            if (PeekName() == "object") {
                 node->children.push_back(ParseObject());
-                continue;
-            }
-            if (!node->children.empty()) {
+            } else if (!node->children.empty()) {
                 ThrowReadError(line_, "propriété après les composants de " + node->name);
+            } else {
+                node->properties.push_back(ParseProperty());
             }
-            node->properties.push_back(ParseProperty());
         }
+        EndOfLine();
+        return node;
     }
 
     PropertyItem ParseProperty() {
         PropertyItem item;
         item.name = ReadName();
-        while (pos_ < text_.size() && text_[pos_] == '.') {
-            ++pos_;
-            item.name += '.';
-            item.name += ReadName();
+        while (Take('.')) {
+            item.name += '.' + ReadName();
         }
         SkipSpaces();
         Expect('=');
@@ -110,33 +142,32 @@ private:
         SkipSpaces();
         PropertyValue value;
         value.line = line_;
-        if (pos_ >= text_.size()) {
+        if (rest_.empty()) {
             ThrowReadError(line_, "valeur manquante");
         }
-        char c = text_[pos_];
+        char c = rest_.front();
         if (c == '\'') {
             value.kind = PropertyValue::Kind::String;
             value.text = ReadQuoted();
         } else if (c == '-' || std::isdigit(static_cast<unsigned char>(c))) {
             value.kind = PropertyValue::Kind::Integer;
             value.integer = ReadInteger();
-        } else if (c == '[') {
+        } else if (Take('[')) {
             value.kind = PropertyValue::Kind::Set;
-            ++pos_;
-            SkipSpaces();
-            while (pos_ < text_.size() && text_[pos_] != ']') {
+            for (SkipSpaces(); !Take(']'); SkipSpaces()) {
                 value.members.push_back(ReadName());
                 SkipSpaces();
-                if (pos_ < text_.size() && text_[pos_] == ',') {
-                    ++pos_;
-                    SkipSpaces();
+                Take(',');
+            }
+        } else if (Take('<')) {
+            value.kind = PropertyValue::Kind::Collection;
+            for (SkipBlanks(); !Take('>'); SkipBlanks()) {
+                ExpectWord("item");
+                auto& properties = value.collection.emplace_back();
+                for (SkipBlanks(); !TakeWord("end"); SkipBlanks()) {
+                    properties.push_back(ParseProperty());
                 }
             }
-            Expect(']');
-        } else if (c == '<') {
-            value.kind = PropertyValue::Kind::Collection;
-            ++pos_;
-            ParseCollection(value);
         } else {
             value.kind = PropertyValue::Kind::Identifier;
             value.text = ReadName();
@@ -144,82 +175,50 @@ private:
         return value;
     }
 
-    void ParseCollection(PropertyValue& value) {
-        for (;;) {
-            SkipBlanks();
-            if (pos_ < text_.size() && text_[pos_] == '>') {
-                ++pos_;
-                return;
-            }
-            ExpectWord("item");
-            std::vector<PropertyItem> properties;
-            for (;;) {
-                SkipBlanks();
-                if (PeekName() == "end") {
-                    ReadName();
-                    break;
-                }
-                properties.push_back(ParseProperty());
-            }
-            value.collection.push_back(std::move(properties));
-        }
-    }
-
     std::string ReadQuoted() {
         std::string result;
         for (;;) {
             Expect('\'');
-            while (pos_ < text_.size() && text_[pos_] != '\'' && text_[pos_] != '\n') {
-                result += text_[pos_++];
-            }
+            const size_t length = std::min(rest_.find_first_of("'\n"), rest_.size());
+            result += rest_.substr(0, length);
+            rest_.remove_prefix(length);
             Expect('\'');
             // A doubled quote stands for one quote inside the string.
-            if (pos_ < text_.size() && text_[pos_] == '\'') {
-                result += '\'';
-                continue;
+            if (!rest_.starts_with('\'')) {
+                return result;
             }
-            return result;
+            result += '\'';
         }
     }
 
-    int64_t ReadInteger() {
-        bool negative = false;
-        if (text_[pos_] == '-') {
-            negative = true;
-            ++pos_;
+    int32_t ReadInteger() {
+        int32_t number = 0;
+        auto [stop, error] = std::from_chars(rest_.data(), rest_.data() + rest_.size(), number);
+        if (error == std::errc::result_out_of_range) {
+            ThrowReadError(line_, "nombre hors limites");
         }
-        if (pos_ >= text_.size() || !std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
+        if (error != std::errc{}) {
             ThrowReadError(line_, "nombre mal formé");
         }
-        int64_t number = 0;
-        while (pos_ < text_.size() && std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
-            number = number * 10 + (text_[pos_++] - '0');
-            if (number > (int64_t{1} << 40)) {
-                ThrowReadError(line_, "nombre hors limites");
-            }
-        }
-        return negative ? -number : number;
+        rest_.remove_prefix(stop - rest_.data());
+        return number;
     }
 
     static bool IsNameChar(char c) {
         return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
     }
 
-    std::string PeekName() {
-        size_t end = pos_;
-        while (end < text_.size() && IsNameChar(text_[end])) {
-            ++end;
-        }
-        return std::string(text_.substr(pos_, end - pos_));
+    std::string_view PeekName() const {
+        return rest_.substr(0, std::ranges::find_if_not(rest_, IsNameChar) - rest_.begin());
     }
 
     std::string ReadName() {
         SkipSpaces();
-        std::string name = PeekName();
+        std::string name(PeekName());
         if (name.empty()) {
             ThrowReadError(line_, "nom attendu");
         }
-        pos_ += name.size();
+        rest_.remove_prefix(name.size());
         return name;
     }
 
@@ -230,42 +229,50 @@ private:
     }
 
     void Expect(char c) {
-        if (pos_ >= text_.size() || text_[pos_] != c) {
+        if (!Take(c)) {
             ThrowReadError(line_, std::string("« ") + c + " » attendu");
         }
-        ++pos_;
+    }
+
+    bool Take(char c) {
+        if (!rest_.starts_with(c)) {
+            return false;
+        }
+        rest_.remove_prefix(1);
+        return true;
+    }
+
+    bool TakeWord(std::string_view word) {
+        if (PeekName() != word) {
+            return false;
+        }
+        rest_.remove_prefix(word.size());
+        return true;
     }
 
     void SkipSpaces() {
-        while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) {
-            ++pos_;
-        }
+        rest_.remove_prefix(std::min(rest_.find_first_not_of(" \t"), rest_.size()));
     }
 
     void EndOfLine() {
         SkipSpaces();
-        if (pos_ < text_.size() && text_[pos_] == '\r') {
-            ++pos_;
-        }
-        if (pos_ < text_.size() && text_[pos_] != '\n') {
+        Take('\r');
+        if (!rest_.empty() && !rest_.starts_with('\n')) {
             ThrowReadError(line_, "fin de ligne attendue");
         }
     }
 
     void SkipBlanks() {
-        while (pos_ < text_.size()) {
-            char c = text_[pos_];
-            if (c == '\n') {
+        for (; !rest_.empty(); rest_.remove_prefix(1)) {
+            if (rest_.front() == '\n') {
                 ++line_;
-            } else if (c != ' ' && c != '\t' && c != '\r') {
+            } else if (rest_.front() != ' ' && rest_.front() != '\t' && rest_.front() != '\r') {
                 return;
             }
-            ++pos_;
         }
     }
 
-    std::string_view text_;
-    size_t pos_ = 0;
+    std::string_view rest_;  // the text not read yet
     int line_ = 1;
 };
 

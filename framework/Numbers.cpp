@@ -1,5 +1,7 @@
 #include "framework/Numbers.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstddef>
 
@@ -8,19 +10,6 @@ namespace {
 constexpr uint64_t kLargestHexPattern = 0xFFFFFFFFull;
 constexpr uint64_t kLargestNegativeMagnitude = 2147483648ull;
 constexpr uint64_t kLargestPositiveMagnitude = 2147483647ull;
-
-int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    return -1;
-}
 
 // Consumes a hexadecimal prefix at the front of `text`, if there is one.
 bool TakeHexPrefix(std::string_view& text) {
@@ -35,44 +24,11 @@ bool TakeHexPrefix(std::string_view& text) {
     return false;
 }
 
-// Reads the digits as a magnitude, failing on an empty run, a stray character or a value above
-// `limit`.
-bool ParseMagnitude(std::string_view digits, int radix, uint64_t limit, uint64_t& magnitude) {
-    if (digits.empty()) {
-        return false;
-    }
-    uint64_t result = 0;
-    for (char c : digits) {
-        int digit = HexDigitValue(c);
-        if (digit < 0 || digit >= radix) {
-            return false;
-        }
-        result = result * radix + digit;
-        if (result > limit) {
-            return false;
-        }
-    }
-    magnitude = result;
-    return true;
-}
-
-bool IsDigitPlaceholder(char c) {
-    return c == '#' || c == '0';
-}
-
-struct DigitPart {
-    size_t begin = std::string_view::npos;  // first placeholder, npos when there is none
-    size_t end = 0;                         // one past the last placeholder
-    size_t compulsoryDigits = 0;
-    bool grouped = false;
-};
-
-// Calls visit(index, character, quoted) for each character of picture[begin, end) but the quote
-// marks themselves.
+// Calls visit(index, character, quoted) for each character of the picture but the quote marks.
 template <typename Visit>
-void ForEachCharacter(std::string_view picture, size_t begin, size_t end, Visit visit) {
+void ForEachCharacter(std::string_view picture, Visit visit) {
     char quote = 0;
-    for (size_t i = begin; i < end; ++i) {
+    for (size_t i = 0; i < picture.size(); ++i) {
         char c = picture[i];
         if (quote != 0 && c == quote) {
             quote = 0;
@@ -82,39 +38,6 @@ void ForEachCharacter(std::string_view picture, size_t begin, size_t end, Visit 
             visit(i, c, quote != 0);
         }
     }
-}
-
-// Locates the digit part among the unquoted characters of the picture.
-DigitPart FindDigitPart(std::string_view picture) {
-    DigitPart part;
-    ForEachCharacter(picture, 0, picture.size(), [&](size_t i, char c, bool quoted) {
-        if (quoted || !IsDigitPlaceholder(c)) {
-            return;
-        }
-        if (part.begin == std::string_view::npos) {
-            part.begin = i;
-        }
-        part.end = i + 1;
-        if (c == '0') {
-            ++part.compulsoryDigits;
-        }
-    });
-    if (part.begin == std::string_view::npos) {
-        return part;
-    }
-    // Commas right before or after the placeholders belong to the digit part as well.
-    while (part.begin > 0 && picture[part.begin - 1] == ',') {
-        --part.begin;
-    }
-    while (part.end < picture.size() && picture[part.end] == ',') {
-        ++part.end;
-    }
-    ForEachCharacter(picture, part.begin, part.end, [&](size_t, char c, bool quoted) {
-        if (!quoted && c == ',') {
-            part.grouped = true;
-        }
-    });
-    return part;
 }
 
 // The decimal digits of a whole, finite, non-negative value; none at all for zero. Worked out
@@ -158,16 +81,17 @@ std::string GroupThousands(const std::string& digits, std::string_view separator
     return grouped;
 }
 
-std::string FormatNumber(const DigitPart& part, double value, std::string_view separator) {
+std::string FormatNumber(double value, size_t compulsoryDigits, bool grouped,
+                         std::string_view separator) {
     if (!std::isfinite(value)) {
         return std::isnan(value) ? "nan" : value < 0 ? "-inf" : "inf";
     }
     double rounded = std::round(value);
     std::string digits = WholeDigits(std::fabs(rounded));
-    if (digits.size() < part.compulsoryDigits) {
-        digits.insert(0, part.compulsoryDigits - digits.size(), '0');
+    if (digits.size() < compulsoryDigits) {
+        digits.insert(0, compulsoryDigits - digits.size(), '0');
     }
-    if (part.grouped) {
+    if (grouped) {
         digits = GroupThousands(digits, separator);
     }
     return rounded < 0 ? "-" + digits : digits;
@@ -183,22 +107,20 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
     if (negative || text.starts_with('+')) {
         text.remove_prefix(1);
     }
+    const bool hexadecimal = TakeHexPrefix(text);
+    const uint64_t limit = hexadecimal ? kLargestHexPattern
+                           : negative  ? kLargestNegativeMagnitude
+                                       : kLargestPositiveMagnitude;
+    // The digits, all of them, as a magnitude within the limit.
     uint64_t magnitude = 0;
-    if (TakeHexPrefix(text)) {
-        if (!ParseMagnitude(text, 16, kLargestHexPattern, magnitude)) {
-            return false;
-        }
-        // A negated pattern wraps, as 32-bit arithmetic does.
-        auto pattern = static_cast<uint32_t>(magnitude);
-        value = static_cast<int32_t>(negative ? 0u - pattern : pattern);
-        return true;
-    }
-    uint64_t limit = negative ? kLargestNegativeMagnitude : kLargestPositiveMagnitude;
-    if (!ParseMagnitude(text, 10, limit, magnitude)) {
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, magnitude, hexadecimal ? 16 : 10);
+    if (error != std::errc{} || stop != end || magnitude > limit) {
         return false;
     }
-    value = static_cast<int32_t>(negative ? -static_cast<int64_t>(magnitude)
-                                          : static_cast<int64_t>(magnitude));
+    // A negated hexadecimal pattern wraps, as 32-bit arithmetic does.
+    auto pattern = static_cast<uint32_t>(magnitude);
+    value = static_cast<int32_t>(negative ? 0u - pattern : pattern);
     return true;
 }
 
@@ -209,16 +131,44 @@ int32_t StrToIntDef(std::string_view text, int32_t fallback) {
 
 std::string FormatFloat(std::string_view picture, double value,
                         std::string_view thousandSeparator) {
-    DigitPart part = FindDigitPart(picture);
+    // The digit part runs from the first unquoted placeholder to the last, with the commas right
+    // before and after them.
+    constexpr size_t kNone = std::string_view::npos;
+    size_t begin = kNone;
+    size_t end = 0;
+    size_t compulsoryDigits = 0;
+    ForEachCharacter(picture, [&](size_t i, char c, bool quoted) {
+        if (!quoted && (c == '#' || c == '0')) {
+            begin = std::min(begin, i);
+            end = i + 1;
+            compulsoryDigits += c == '0' ? 1 : 0;
+        }
+    });
+    while (begin != kNone && begin > 0 && picture[begin - 1] == ',') {
+        --begin;
+    }
+    while (begin != kNone && end < picture.size() && picture[end] == ',') {
+        ++end;
+    }
+    // The placeholders and commas of the digit part give way to the number, which stands where
+    // the part begins; its other characters follow the number.
     std::string text;
-    ForEachCharacter(picture, 0, picture.size(), [&](size_t i, char c, bool quoted) {
-        bool inDigitPart = !quoted && i >= part.begin && i < part.end;
-        if (!quoted && i == part.begin) {
-            text += FormatNumber(part, value, thousandSeparator);
-        } else if (!inDigitPart || !(IsDigitPlaceholder(c) || c == ',')) {
+    size_t numberAt = kNone;
+    bool grouped = false;
+    ForEachCharacter(picture, [&](size_t i, char c, bool quoted) {
+        const bool inDigitPart = !quoted && i >= begin && i < end;
+        if (inDigitPart && i == begin) {
+            numberAt = text.size();
+        }
+        if (inDigitPart && (c == '#' || c == '0' || c == ',')) {
+            grouped = grouped || c == ',';
+        } else {
             text += c;
         }
     });
+    if (numberAt != kNone) {
+        text.insert(numberAt, FormatNumber(value, compulsoryDigits, grouped, thousandSeparator));
+    }
     return text;
 }
 

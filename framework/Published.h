@@ -6,7 +6,6 @@
 #include "framework/Classes.h"
 #include "framework/Component.h"
 #include "framework/FormText.h"
-#include "framework/PropertyValues.h"
 
 #include <span>
 #include <string>
@@ -82,20 +81,17 @@ bool AssignReference(TComponent& component, TComponent* target) {
     }(set);
 }
 
-template <typename T>
-struct IsReferenceSetter : std::false_type {};
-template <typename Target>
-struct IsReferenceSetter<void(Target*)> : std::is_base_of<TComponent, Target> {};
-
 }  // namespace published
 
-// A property given to a setter of the class or stored in a field.
+// A property given to a setter of the class or stored in a field; a setter of no kind that the
+// table holds takes another component of the form.
 template <auto member>
 constexpr PublishedProperty Property(const char* name) {
-    if constexpr (published::IsReferenceSetter<published::Type<member>>::value) {
-        return {name, &published::AssignReference<member>};
+    using Member = published::Type<member> TComponent::*;
+    if constexpr (std::is_constructible_v<decltype(PublishedProperty::member), Member>) {
+        return {name, static_cast<Member>(member)};
     } else {
-        return {name, static_cast<published::Type<member> TComponent::*>(member)};
+        return {name, &published::AssignReference<member>};
     }
 }
 

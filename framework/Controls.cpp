@@ -124,11 +124,6 @@ void TControl::SetColor(TColor color) {
     }
 }
 
-void TControl::SetParentColor(bool parentColor) {
-    parentColor_ = parentColor;
-    ParentColorChanged();
-}
-
 void TControl::Click() {
     Fire(OnClick, this);
 }
@@ -207,7 +202,6 @@ bool TControl::SetPublished(const PropertyItem& property, FormReader& reader) {
         Property<&TControl::SetCaption>("Caption"),
         Property<&TControl::SetParentFont>("ParentFont"),
         ColorProperty<&TControl::SetColor>("Color"),
-        Property<&TControl::SetParentColor>("ParentColor"),
         Property<&TControl::OnClick>("OnClick"),
         Property<&TControl::OnMouseMove>("OnMouseMove"),
         Property<&TControl::OnMouseLeave>("OnMouseLeave"),

@@ -47,7 +47,6 @@ public:
     void SetParentFont(bool parentFont);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
-    void SetParentColor(bool parentColor);
 
     virtual void Click();
     // Scales the place, size and font that the control holds at previousDpi to dpi.

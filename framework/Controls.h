@@ -17,7 +17,7 @@ public:
     ~TControl() override;
 
     TWinControl* Parent() const { return parent_; }
-    virtual void SetParent(TWinControl* parent);
+    void SetParent(TWinControl* parent);
 
     int Left() const { return left_; }
     int Top() const { return top_; }

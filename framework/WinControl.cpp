@@ -118,12 +118,9 @@ void TWinControl::InsertControl(TControl* control) {
     if (auto* graphic = dynamic_cast<TGraphicControl*>(control)) {
         windowless_.Add(graphic);
     }
+    // A control gets its parent before it has a window: no window ever moves to another parent.
     if (auto* child = dynamic_cast<TWinControl*>(control); child != nullptr && HandleAllocated()) {
-        if (child->HandleAllocated()) {
-            ::SetParent(child->Handle(), handle_);
-        } else {
-            child->CreateHandle();
-        }
+        child->CreateHandle();
         ApplyTabOrder();
     }
 }
@@ -131,13 +128,6 @@ void TWinControl::InsertControl(TControl* control) {
 void TWinControl::RemoveControl(TControl* control) {
     std::erase(controls_, control);
     windowless_.Remove(control);
-}
-
-void TWinControl::SetParent(TWinControl* parent) {
-    TControl::SetParent(parent);
-    if (parent == nullptr) {
-        DestroyHandle();
-    }
 }
 
 void TWinControl::SetTabStop(bool tabStop) {

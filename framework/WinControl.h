@@ -28,7 +28,6 @@ public:
     void SetBorderWidth(int width);
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool tabStop);
-    void SetParent(TWinControl* parent) override;
 
     // The window and every parent up to the form are shown and enabled.
     bool CanFocus() const;

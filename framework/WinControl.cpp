@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 
 TWinControl::~TWinControl() {
     for (TControl* control : controls_) {
@@ -191,38 +192,29 @@ void TWinControl::Realign() {
     }
     aligning_ = true;
     RECT area = AlignArea();
-    auto place = [&](TAlign align, auto before) {
-        std::vector<TControl*> aligned;
-        for (TControl* control : controls_) {
-            if (control->Align() == align && control->Visible()) {
-                aligned.push_back(control);
-            }
-        }
-        std::stable_sort(aligned.begin(), aligned.end(), before);
-        for (TControl* control : aligned) {
-            int height = control->Height();
-            switch (align) {
-                case TAlign::alTop:
-                    control->SetBounds(area.left, area.top, area.right - area.left, height);
-                    area.top += height;
-                    break;
-                case TAlign::alBottom:
-                    control->SetBounds(area.left, area.bottom - height, area.right - area.left,
-                                       height);
-                    area.bottom -= height;
-                    break;
-                default:
-                    control->SetBounds(area.left, area.top, area.right - area.left,
-                                       area.bottom - area.top);
-                    break;
-            }
-        }
-    };
     // Controls of one alignment keep the order of their positions: the lowest one at the bottom.
-    place(TAlign::alTop, [](TControl* a, TControl* b) { return a->Top() < b->Top(); });
-    place(TAlign::alBottom,
-          [](TControl* a, TControl* b) { return a->Top() + a->Height() > b->Top() + b->Height(); });
-    place(TAlign::alClient, [](TControl*, TControl*) { return false; });
+    auto aligned = [&](TAlign align) {
+        std::vector<TControl*> found;
+        std::ranges::copy_if(controls_, std::back_inserter(found), [align](TControl* control) {
+            return control->Align() == align && control->Visible();
+        });
+        std::ranges::stable_sort(found, {}, [align](TControl* control) {
+            return align == TAlign::alBottom ? -control->BoundsRect().bottom : control->Top();
+        });
+        return found;
+    };
+    for (TControl* control : aligned(TAlign::alTop)) {
+        const int height = control->Height();
+        control->SetBounds(area.left, area.top, area.right - area.left, height);
+        area.top += height;
+    }
+    for (TControl* control : aligned(TAlign::alBottom)) {
+        area.bottom -= control->Height();
+        control->SetBounds(area.left, area.bottom, area.right - area.left, control->Height());
+    }
+    for (TControl* control : aligned(TAlign::alClient)) {
+        control->SetBounds(area.left, area.top, area.right - area.left, area.bottom - area.top);
+    }
     aligning_ = false;
 }
 

@@ -59,9 +59,9 @@ public:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton, TShiftState, int, int) {}
-    // True while the control receives the mouse wherever the pointer is: a windowless control
-    // from the left button's press on it to its release.
-    virtual bool MouseCapture() const;
+    // True while the windowless control receives the mouse wherever the pointer is: from the
+    // left button's press on it to its release.
+    bool MouseCapture() const;
     // Another window took the mouse while the left button was held on this windowless control:
     // the release will never come here.
     virtual void MouseCaptureLost() {}

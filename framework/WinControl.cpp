@@ -161,10 +161,6 @@ void TWinControl::SetFocus() {
     }
 }
 
-bool TWinControl::MouseCapture() const {
-    return handle_ != nullptr && GetCapture() == handle_;
-}
-
 void TWinControl::SetBorderWidth(int width) {
     if (width != borderWidth_) {
         borderWidth_ = width;
@@ -297,47 +293,25 @@ bool TWinControl::HandleNotification(UINT message, WPARAM wParam, LPARAM, LRESUL
     return false;
 }
 
-bool TWinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (windowless_.Route(handle_, message, wParam, lParam)) {
+        return 0;
+    }
     switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_LBUTTONUP:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK:
-        case WM_MBUTTONUP:
-            return windowless_.Route(handle_, message, wParam, lParam);
-        case WM_CAPTURECHANGED:
-            windowless_.CaptureChanged(handle_, reinterpret_cast<HWND>(lParam));
-            return false;
         case WM_MOUSEMOVE:
-            if (windowless_.Route(handle_, message, wParam, lParam)) {
-                return true;
-            }
             if (!trackingMouse_) {
                 TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
                 trackingMouse_ = TrackMouseEvent(&track) != FALSE;
             }
             MouseMove(ShiftFromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return false;
+            break;
         case WM_MOUSELEAVE:
             trackingMouse_ = false;
             Fire(OnMouseLeave, this);
-            return false;
-        default:
-            return false;
-    }
-}
-
-LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_MOUSELEAVE ||
-         message == WM_CAPTURECHANGED) &&
-        HandleMouse(message, wParam, lParam)) {
-        return 0;
-    }
-    switch (message) {
+            break;
+        case WM_CAPTURECHANGED:
+            windowless_.CaptureChanged(handle_, reinterpret_cast<HWND>(lParam));
+            break;
         case WM_COMMAND:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:

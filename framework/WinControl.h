@@ -33,7 +33,6 @@ public:
     bool CanFocus() const;
     bool Focused() const;
     void SetFocus();
-    bool MouseCapture() const override;
 
     // The area that aligned children share, in client coordinates.
     virtual RECT AlignArea() const;
@@ -94,8 +93,6 @@ private:
     void RemoveControl(TControl* control);
     // Orders the children's windows by TabOrder, which is the order Tab walks them in.
     void ApplyTabOrder();
-    // The window's mouse messages; true when one was handed to a windowless child.
-    bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND handle_ = nullptr;
     bool subclassed_ = false;

@@ -80,13 +80,6 @@ void TControl::StoreBounds(const RECT& bounds) {
     height_ = bounds.bottom - bounds.top;
 }
 
-void TControl::SetAlign(TAlign align) {
-    if (align != align_) {
-        align_ = align;
-        RequestRealign();
-    }
-}
-
 void TControl::SetVisible(bool visible) {
     if (visible != visible_) {
         visible_ = visible;
@@ -196,7 +189,7 @@ bool TControl::SetPublished(const PropertyItem& property, FormReader& reader) {
         Property<&TControl::SetTop>("Top"),
         Property<&TControl::SetWidth>("Width"),
         Property<&TControl::SetHeight>("Height"),
-        EnumProperty<&TControl::SetAlign>("Align", kAligns),
+        EnumProperty<&TControl::align_>("Align", kAligns),
         Property<&TControl::SetVisible>("Visible"),
         Property<&TControl::SetEnabled>("Enabled"),
         Property<&TControl::SetCaption>("Caption"),

@@ -30,8 +30,8 @@ public:
     virtual void SetBounds(int left, int top, int width, int height);
     RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
 
+    // Read when the parent aligns its controls.
     TAlign Align() const { return align_; }
-    void SetAlign(TAlign align);
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool visible);
     bool Enabled() const { return enabled_; }

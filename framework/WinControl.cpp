@@ -11,7 +11,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <climits>
 #include <iterator>
 
 TWinControl::~TWinControl() {
@@ -97,11 +96,7 @@ void TWinControl::ApplyTabOrder() {
     }
     // The components keep their creation order, on which the state file's key order depends;
     // only the windows' stacking changes, and Tab follows the stacking from the top.
-    auto rank = [](const TWinControl* control) {
-        return control->tabOrder_ >= 0 ? control->tabOrder_ : INT_MAX;
-    };
-    std::stable_sort(windows.begin(), windows.end(),
-                     [&](TWinControl* a, TWinControl* b) { return rank(a) < rank(b); });
+    std::ranges::stable_sort(windows, {}, &TWinControl::tabOrder_);
     HWND after = HWND_TOP;
     for (TWinControl* child : windows) {
         SetWindowPos(child->handle_, after, 0, 0, 0, 0,
@@ -131,17 +126,6 @@ void TWinControl::RemoveControl(TControl* control) {
     windowless_.Remove(control);
 }
 
-void TWinControl::SetTabStop(bool tabStop) {
-    if (tabStop == tabStop_) {
-        return;
-    }
-    tabStop_ = tabStop;
-    if (handle_ != nullptr) {
-        LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
-        SetWindowLongPtrW(handle_, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
-    }
-}
-
 bool TWinControl::CanFocus() const {
     for (const TControl* control = this; control != nullptr; control = control->Parent()) {
         if (!control->Visible() || !control->Enabled()) {
@@ -158,13 +142,6 @@ bool TWinControl::Focused() const {
 void TWinControl::SetFocus() {
     if (handle_ != nullptr) {
         ::SetFocus(handle_);
-    }
-}
-
-void TWinControl::SetBorderWidth(int width) {
-    if (width != borderWidth_) {
-        borderWidth_ = width;
-        Realign();
     }
 }
 
@@ -401,9 +378,9 @@ void TWinControl::ChangeScale(int dpi, int previousDpi) {
 
 bool TWinControl::SetPublished(const PropertyItem& property, FormReader& reader) {
     static constexpr PublishedProperty kPublished[] = {
-        Property<&TWinControl::SetBorderWidth>("BorderWidth"),
+        Property<&TWinControl::borderWidth_>("BorderWidth"),
         Property<&TWinControl::tabOrder_>("TabOrder"),
-        Property<&TWinControl::SetTabStop>("TabStop"),
+        Property<&TWinControl::tabStop_>("TabStop"),
     };
     return SetFromTable(*this, kPublished, property, reader) ||
            TControl::SetPublished(property, reader);

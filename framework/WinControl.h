@@ -6,6 +6,7 @@
 #include "framework/Window.h"
 #include "framework/WindowlessControls.h"
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,9 @@ public:
     std::string Caption() const override;
 
     int BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(int width);
+    // Read when the window is made.
     bool TabStop() const { return tabStop_; }
-    void SetTabStop(bool tabStop);
+    void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
 
     // The window and every parent up to the form are shown and enabled.
     bool CanFocus() const;
@@ -101,9 +102,9 @@ private:
     bool scaling_ = false;
     std::vector<TControl*> controls_;
     int borderWidth_ = 0;
-    // The place among its siblings that Tab visits; -1 when the resource gives none, which puts
-    // the control after those that have one.
-    int tabOrder_ = -1;
+    // The place among its siblings that Tab visits; without one from the resource, the control
+    // comes after those that have one.
+    int tabOrder_ = INT_MAX;
     bool tabStop_ = false;
     WindowlessControls windowless_;
     OwnedBrush brush_;

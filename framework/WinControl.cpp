@@ -43,22 +43,19 @@ LRESULT TWinControl::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lPa
     return WndProc(message, wParam, lParam);
 }
 
-void TWinControl::CreateParams(WindowParams& params) {
-    params.className = L"TWinControl";
-    params.frameworkClass = true;
-}
-
 void TWinControl::CreateHandle() {
-    if (handle_ != nullptr) {
+    if (handle_ != nullptr || (Parent() != nullptr && !Parent()->HandleAllocated())) {
         return;
     }
-    WindowParams params;
-    if (Parent() != nullptr) {
-        if (!Parent()->HandleAllocated()) {
-            return;
-        }
-        params.parent = Parent()->Handle();
-    }
+    WindowParams params{.systemClass = true,
+                        .classStyle = CS_DBLCLKS,
+                        .style = WS_CHILD | WS_CLIPSIBLINGS,
+                        .title = Utf8ToWide(TControl::Caption()),
+                        .x = Left(),
+                        .y = Top(),
+                        .width = Width(),
+                        .height = Height(),
+                        .parent = Parent() != nullptr ? Parent()->Handle() : nullptr};
     CreateParams(params);
     if (Visible() && (params.style & WS_CHILD) != 0) {
         params.style |= WS_VISIBLE;
@@ -69,12 +66,6 @@ void TWinControl::CreateHandle() {
     if (tabStop_) {
         params.style |= WS_TABSTOP;
     }
-    params.title = Utf8ToWide(TControl::Caption());
-    params.x = Left();
-    params.y = Top();
-    params.width = Width();
-    params.height = Height();
-    params.systemClass = !params.frameworkClass;
     subclassed_ = params.systemClass;
     CreateFrameworkWindow(params, *this);
     HandleCreated();

@@ -61,12 +61,9 @@ public:
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
-    struct WindowParams : WindowRequest {
-        WindowParams()
-            : WindowRequest{.classStyle = CS_DBLCLKS, .style = WS_CHILD | WS_CLIPSIBLINGS} {}
-        bool frameworkClass = false;  // a class of ours, or a standard control to subclass
-    };
-    virtual void CreateParams(WindowParams& params);
+    // A child window of a standard class, to subclass, unless CreateParams names one of ours.
+    using WindowParams = WindowRequest;
+    virtual void CreateParams(WindowParams& params) = 0;
     // The window exists: give it what the object already holds.
     virtual void HandleCreated();
     virtual void PaintWindow(HDC) {}

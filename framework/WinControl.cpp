@@ -31,12 +31,11 @@ void TWinControl::Detached() {
 }
 
 void TWinControl::DestroyHandle() {
-    if (handle_ == nullptr) {
-        return;
+    // Detaching forgets handle_.
+    if (HWND window = handle_; window != nullptr) {
+        DetachWindow(window);
+        DestroyWindow(window);
     }
-    HWND window = handle_;
-    DetachWindow(window);
-    DestroyWindow(window);
 }
 
 LRESULT TWinControl::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -105,11 +104,8 @@ void TWinControl::InsertControl(TControl* control) {
     if (auto* graphic = dynamic_cast<TGraphicControl*>(control)) {
         windowless_.Add(graphic);
     }
-    // A control gets its parent before it has a window: no window ever moves to another parent.
-    if (auto* child = dynamic_cast<TWinControl*>(control); child != nullptr && HandleAllocated()) {
-        child->CreateHandle();
-        ApplyTabOrder();
-    }
+    // A control gets its parent before the parent has a window: CreateHandle makes the windows
+    // of the children that are there, and no window ever moves to another parent.
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -202,10 +198,9 @@ std::string TWinControl::Caption() const {
     if (handle_ == nullptr || !TextChangesUnseen()) {
         return TControl::Caption();
     }
-    int length = GetWindowTextLengthW(handle_);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(handle_, text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
     return WideToUtf8(text);
 }
 

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-// A control with a window of its own.
 class TWinControl : public TControl, public WindowTarget {
 public:
     using TControl::TControl;
@@ -21,8 +20,7 @@ public:
     // Creates the window, and those of the windowed children, when the parent has one.
     void CreateHandle();
     static TWinControl* FromHandle(HWND window);
-    // Once the window exists its text is the truth: another program may change it, and the
-    // user may type into an edit.
+    // Once the window exists its text is the truth, whoever changed it.
     std::string Caption() const override;
 
     int BorderWidth() const { return borderWidth_; }
@@ -67,9 +65,8 @@ protected:
     // The window exists: give it what the object already holds.
     virtual void HandleCreated();
     virtual void PaintWindow(HDC) {}
-    // Whether the window's text may change without WM_SETTEXT, as an edit's does under the
-    // user's keys; otherwise the text each WM_SETTEXT leaves is kept, and reading it costs no
-    // call to the window.
+    // True when the text changes without WM_SETTEXT, as an edit's under the user's keys;
+    // otherwise the text that each WM_SETTEXT leaves is kept and read without a call.
     virtual bool TextChangesUnseen() const { return false; }
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
     void DestroyHandle();

@@ -63,10 +63,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) {
         return;
     }
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+    StoreBounds({left, top, left + width, top + height});
     BoundsChanged();
     if (align_ != TAlign::alNone && parent_ != nullptr && !parent_->aligning_) {
         RequestRealign();

@@ -65,9 +65,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     }
     StoreBounds({left, top, left + width, top + height});
     BoundsChanged();
-    if (align_ != TAlign::alNone && parent_ != nullptr && !parent_->aligning_) {
-        RequestRealign();
-    }
+    RequestRealign();
 }
 
 void TControl::StoreBounds(const RECT& bounds) {
@@ -81,9 +79,7 @@ void TControl::SetVisible(bool visible) {
     if (visible != visible_) {
         visible_ = visible;
         VisibleChanged();
-        if (align_ != TAlign::alNone) {
-            RequestRealign();
-        }
+        RequestRealign();
     }
 }
 
@@ -154,13 +150,8 @@ void TControl::SetParentComponent(TComponent* parent) {
     }
 }
 
-void TControl::Loaded() {
-    TComponent::Loaded();
-    RequestRealign();
-}
-
 void TControl::RequestRealign() {
-    if (parent_ != nullptr && !IsLoading()) {
+    if (align_ != TAlign::alNone && parent_ != nullptr && !IsLoading()) {
         parent_->Realign();
     }
 }

@@ -71,8 +71,6 @@ public:
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnMouseLeave;
 
-    void Loaded() override;
-
 protected:
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
     virtual void BoundsChanged() {}
@@ -83,6 +81,7 @@ protected:
     virtual void EnabledChanged() {}
     // The place and size that ChangeScale gives the control.
     virtual RECT ScaledBounds(int dpi, int previousDpi) const;
+    // An aligned control that moves, shows or hides has its parent align its controls again.
     void RequestRealign();
     // Records bounds that the window already has, as after the user moved or sized it.
     void StoreBounds(const RECT& bounds);

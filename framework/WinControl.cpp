@@ -318,10 +318,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SETFOCUS:
             // The form keeps the control that had the focus last, to give it back.
-            for (TWinControl* form = Parent(); form != nullptr; form = form->Parent()) {
-                if (form->Parent() == nullptr) {
-                    form->ControlFocused(this);
-                }
+            for (TWinControl* parent = Parent(); parent != nullptr; parent = parent->Parent()) {
+                parent->ControlFocused(this);
             }
             break;
         case WM_SETCURSOR:

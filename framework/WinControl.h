@@ -77,7 +77,7 @@ protected:
     void ColorChanged() override;
     void VisibleChanged() override;
     void EnabledChanged() override;
-    // A window inside this one took the focus.
+    // A window inside this one took the focus: the form keeps it.
     virtual void ControlFocused(TWinControl*) {}
     // Marks the control and the windowed controls inside it as scaling, or done.
     void SetScaling(bool scaling);

@@ -122,10 +122,6 @@ bool TWinControl::CanFocus() const {
     return handle_ != nullptr && IsWindowVisible(handle_);
 }
 
-bool TWinControl::Focused() const {
-    return handle_ != nullptr && GetFocus() == handle_;
-}
-
 void TWinControl::SetFocus() {
     if (handle_ != nullptr) {
         ::SetFocus(handle_);

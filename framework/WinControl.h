@@ -30,7 +30,7 @@ public:
 
     // The window and every parent up to the form are shown and enabled.
     bool CanFocus() const;
-    bool Focused() const;
+    bool Focused() const { return handle_ != nullptr && GetFocus() == handle_; }
     void SetFocus();
 
     // The area that aligned children share, in client coordinates.

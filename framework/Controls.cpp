@@ -136,10 +136,9 @@ void TControl::ChangeScale(int dpi, int previousDpi) {
 }
 
 RECT TControl::ScaledBounds(int dpi, int previousDpi) const {
-    const int left = ScaleLength(left_, dpi, previousDpi);
-    const int top = ScaleLength(top_, dpi, previousDpi);
-    return {left, top, left + ScaleLength(width_, dpi, previousDpi),
-            top + ScaleLength(height_, dpi, previousDpi)};
+    auto scaled = [&](int length) { return ScaleLength(length, dpi, previousDpi); };
+    return {scaled(left_), scaled(top_), scaled(left_) + scaled(width_),
+            scaled(top_) + scaled(height_)};
 }
 
 void TControl::SetParentComponent(TComponent* parent) {

@@ -33,10 +33,8 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         Attach(window, *static_cast<WindowTarget*>(create->lpCreateParams));
     }
     WindowTarget* target = TargetOf(window);
-    if (target == nullptr) {
-        return DefaultWindowProc(window, message, wParam, lParam);
-    }
-    return Dispatch(*target, window, message, wParam, lParam);
+    return target != nullptr ? Dispatch(*target, window, message, wParam, lParam)
+                             : DefaultWindowProc(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,

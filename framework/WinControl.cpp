@@ -68,31 +68,20 @@ void TWinControl::CreateHandle() {
     subclassed_ = params.systemClass;
     CreateFrameworkWindow(params, *this);
     HandleCreated();
+    // Each new child window goes below its siblings, and Tab walks them from the top: made in
+    // TabOrder, they are visited in it. The components keep their creation order, on which the
+    // state file's key order depends.
+    std::vector<TWinControl*> children;
     for (TControl* control : controls_) {
         if (auto* child = dynamic_cast<TWinControl*>(control)) {
-            child->CreateHandle();
+            children.push_back(child);
         }
     }
-    ApplyTabOrder();
+    std::ranges::stable_sort(children, {}, &TWinControl::tabOrder_);
+    for (TWinControl* child : children) {
+        child->CreateHandle();
+    }
     Realign();
-}
-
-void TWinControl::ApplyTabOrder() {
-    std::vector<TWinControl*> windows;
-    for (TControl* control : controls_) {
-        if (auto* child = dynamic_cast<TWinControl*>(control); child && child->HandleAllocated()) {
-            windows.push_back(child);
-        }
-    }
-    // The components keep their creation order, on which the state file's key order depends;
-    // only the windows' stacking changes, and Tab follows the stacking from the top.
-    std::ranges::stable_sort(windows, {}, &TWinControl::tabOrder_);
-    HWND after = HWND_TOP;
-    for (TWinControl* child : windows) {
-        SetWindowPos(child->handle_, after, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-        after = child->handle_;
-    }
 }
 
 void TWinControl::HandleCreated() {

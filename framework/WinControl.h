@@ -86,8 +86,6 @@ private:
     friend class TControl;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
-    // Orders the children's windows by TabOrder, which is the order Tab walks them in.
-    void ApplyTabOrder();
 
     HWND handle_ = nullptr;
     bool subclassed_ = false;

@@ -17,7 +17,6 @@ TWinControl::~TWinControl() {
     for (TControl* control : controls_) {
         control->parent_ = nullptr;
     }
-    controls_.clear();
     DestroyHandle();
 }
 

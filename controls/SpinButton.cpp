@@ -122,7 +122,7 @@ TTimerSpeedButton* TSpinButton::CreateButton() {
 
 void TSpinButton::CreateParams(WindowParams& params) {
     params.className = L"TSpinButton";
-    params.frameworkClass = true;
+    params.systemClass = false;
 }
 
 void TSpinButton::SetUpGlyph(const TBitmap* glyph) {

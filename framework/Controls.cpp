@@ -63,14 +63,9 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     if (left == left_ && top == top_ && width == width_ && height == height_) {
         return;
     }
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+    StoreBounds({left, top, left + width, top + height});
     BoundsChanged();
-    if (align_ != TAlign::alNone && parent_ != nullptr && !parent_->aligning_) {
-        RequestRealign();
-    }
+    RequestRealign();
 }
 
 void TControl::StoreBounds(const RECT& bounds) {
@@ -80,20 +75,11 @@ void TControl::StoreBounds(const RECT& bounds) {
     height_ = bounds.bottom - bounds.top;
 }
 
-void TControl::SetAlign(TAlign align) {
-    if (align != align_) {
-        align_ = align;
-        RequestRealign();
-    }
-}
-
 void TControl::SetVisible(bool visible) {
     if (visible != visible_) {
         visible_ = visible;
         VisibleChanged();
-        if (align_ != TAlign::alNone) {
-            RequestRealign();
-        }
+        RequestRealign();
     }
 }
 
@@ -124,11 +110,6 @@ void TControl::SetColor(TColor color) {
     }
 }
 
-void TControl::SetParentColor(bool parentColor) {
-    parentColor_ = parentColor;
-    ParentColorChanged();
-}
-
 void TControl::Click() {
     Fire(OnClick, this);
 }
@@ -155,10 +136,9 @@ void TControl::ChangeScale(int dpi, int previousDpi) {
 }
 
 RECT TControl::ScaledBounds(int dpi, int previousDpi) const {
-    const int left = ScaleLength(left_, dpi, previousDpi);
-    const int top = ScaleLength(top_, dpi, previousDpi);
-    return {left, top, left + ScaleLength(width_, dpi, previousDpi),
-            top + ScaleLength(height_, dpi, previousDpi)};
+    auto scaled = [&](int length) { return ScaleLength(length, dpi, previousDpi); };
+    return {scaled(left_), scaled(top_), scaled(left_) + scaled(width_),
+            scaled(top_) + scaled(height_)};
 }
 
 void TControl::SetParentComponent(TComponent* parent) {
@@ -169,13 +149,8 @@ void TControl::SetParentComponent(TComponent* parent) {
     }
 }
 
-void TControl::Loaded() {
-    TComponent::Loaded();
-    RequestRealign();
-}
-
 void TControl::RequestRealign() {
-    if (parent_ != nullptr && !IsLoading()) {
+    if (align_ != TAlign::alNone && parent_ != nullptr && !IsLoading()) {
         parent_->Realign();
     }
 }
@@ -201,13 +176,12 @@ bool TControl::SetPublished(const PropertyItem& property, FormReader& reader) {
         Property<&TControl::SetTop>("Top"),
         Property<&TControl::SetWidth>("Width"),
         Property<&TControl::SetHeight>("Height"),
-        EnumProperty<&TControl::SetAlign>("Align", kAligns),
+        EnumProperty<&TControl::align_>("Align", kAligns),
         Property<&TControl::SetVisible>("Visible"),
         Property<&TControl::SetEnabled>("Enabled"),
         Property<&TControl::SetCaption>("Caption"),
         Property<&TControl::SetParentFont>("ParentFont"),
         ColorProperty<&TControl::SetColor>("Color"),
-        Property<&TControl::SetParentColor>("ParentColor"),
         Property<&TControl::OnClick>("OnClick"),
         Property<&TControl::OnMouseMove>("OnMouseMove"),
         Property<&TControl::OnMouseLeave>("OnMouseLeave"),

@@ -17,7 +17,7 @@ public:
     ~TControl() override;
 
     TWinControl* Parent() const { return parent_; }
-    virtual void SetParent(TWinControl* parent);
+    void SetParent(TWinControl* parent);
 
     int Left() const { return left_; }
     int Top() const { return top_; }
@@ -30,8 +30,8 @@ public:
     virtual void SetBounds(int left, int top, int width, int height);
     RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
 
+    // Read when the parent aligns its controls.
     TAlign Align() const { return align_; }
-    void SetAlign(TAlign align);
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool visible);
     bool Enabled() const { return enabled_; }
@@ -47,7 +47,6 @@ public:
     void SetParentFont(bool parentFont);
     TColor Color() const { return color_; }
     void SetColor(TColor color);
-    void SetParentColor(bool parentColor);
 
     virtual void Click();
     // Scales the place, size and font that the control holds at previousDpi to dpi.
@@ -60,9 +59,9 @@ public:
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton, TShiftState, int, int) {}
-    // True while the control receives the mouse wherever the pointer is: a windowless control
-    // from the left button's press on it to its release.
-    virtual bool MouseCapture() const;
+    // True while the windowless control receives the mouse wherever the pointer is: from the
+    // left button's press on it to its release.
+    bool MouseCapture() const;
     // Another window took the mouse while the left button was held on this windowless control:
     // the release will never come here.
     virtual void MouseCaptureLost() {}
@@ -71,8 +70,6 @@ public:
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;
     TNotifyEvent OnMouseLeave;
-
-    void Loaded() override;
 
 protected:
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
@@ -84,6 +81,7 @@ protected:
     virtual void EnabledChanged() {}
     // The place and size that ChangeScale gives the control.
     virtual RECT ScaledBounds(int dpi, int previousDpi) const;
+    // An aligned control that moves, shows or hides has its parent align its controls again.
     void RequestRealign();
     // Records bounds that the window already has, as after the user moved or sized it.
     void StoreBounds(const RECT& bounds);

@@ -17,7 +17,7 @@ constexpr Enumeration kBevels{"biseau", kBevelNames};
 
 void TPanel::CreateParams(WindowParams& params) {
     params.className = L"TPanel";
-    params.frameworkClass = true;
+    params.systemClass = false;
     params.style |= WS_CLIPCHILDREN;
     params.exStyle |= WS_EX_CONTROLPARENT;
     params.classStyle |= CS_HREDRAW | CS_VREDRAW;

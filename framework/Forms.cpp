@@ -123,7 +123,7 @@ bool TForm::BindField(const std::string& name, TComponent* component) {
 
 void TForm::CreateParams(WindowParams& params) {
     params.className = Utf8ToWide(ClassName());
-    params.frameworkClass = true;
+    params.systemClass = false;
     params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     params.exStyle = WS_EX_CONTROLPARENT;
     params.parent = Application != nullptr ? Application->Handle() : nullptr;

@@ -17,10 +17,9 @@ public:
     ~UniqueHandle() { reset(); }
 
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    // Safe on itself: the handle is released before reset would close it.
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) {
-            reset(other.release());
-        }
+        reset(other.release());
         return *this;
     }
     UniqueHandle(const UniqueHandle&) = delete;
@@ -96,17 +95,16 @@ private:
 // BeginPaint / EndPaint.
 class PaintScope {
 public:
-    explicit PaintScope(HWND window) : window_(window) { dc_ = BeginPaint(window, &paint_); }
+    explicit PaintScope(HWND window) : window_(window) { BeginPaint(window, &paint_); }
     ~PaintScope() { EndPaint(window_, &paint_); }
     PaintScope(const PaintScope&) = delete;
     PaintScope& operator=(const PaintScope&) = delete;
-    HDC dc() const { return dc_; }
+    HDC dc() const { return paint_.hdc; }
     const RECT& area() const { return paint_.rcPaint; }
 
 private:
     HWND window_;
     PAINTSTRUCT paint_{};
-    HDC dc_;
 };
 
 // SelectObject, undone when the scope ends.

@@ -13,9 +13,33 @@ struct MouseAction {
 };
 
 // WM_MOUSEMOVE and the three buttons' down, up and double-click messages; kNone for the rest.
-MouseAction DecodeMouse(UINT message);
+inline MouseAction DecodeMouse(UINT message) {
+    if (message == WM_MOUSEMOVE) {
+        return {MouseAction::kMove};
+    }
+    if (message < WM_LBUTTONDOWN || message > WM_MBUTTONDBLCLK) {
+        return {};
+    }
+    // The system numbers them down, up and double click of the left, the right and the middle
+    // button, in that order.
+    const UINT offset = message - WM_LBUTTONDOWN;
+    return {static_cast<MouseAction::Kind>(MouseAction::kDown + offset % 3),
+            static_cast<TMouseButton>(offset / 3)};
+}
 
 // The keys and buttons held, as a window's mouse message gives them in its wParam.
-TShiftState ShiftFromKeys(WPARAM keys);
+inline TShiftState ShiftFromKeys(WPARAM keys) {
+    return {.shift = (keys & MK_SHIFT) != 0,
+            .alt = GetKeyState(VK_MENU) < 0,
+            .ctrl = (keys & MK_CONTROL) != 0,
+            .left = (keys & MK_LBUTTON) != 0,
+            .right = (keys & MK_RBUTTON) != 0,
+            .middle = (keys & MK_MBUTTON) != 0};
+}
+
 // The keys and buttons held now, for a notification that carries none.
-TShiftState HeldKeys();
+inline TShiftState HeldKeys() {
+    auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+    return {down(VK_SHIFT),   down(VK_MENU),    down(VK_CONTROL),
+            down(VK_LBUTTON), down(VK_RBUTTON), down(VK_MBUTTON)};
+}

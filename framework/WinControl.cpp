@@ -11,13 +11,12 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <climits>
+#include <iterator>
 
 TWinControl::~TWinControl() {
     for (TControl* control : controls_) {
         control->parent_ = nullptr;
     }
-    controls_.clear();
     DestroyHandle();
 }
 
@@ -31,34 +30,30 @@ void TWinControl::Detached() {
 }
 
 void TWinControl::DestroyHandle() {
-    if (handle_ == nullptr) {
-        return;
+    // Detaching forgets handle_.
+    if (HWND window = handle_; window != nullptr) {
+        DetachWindow(window);
+        DestroyWindow(window);
     }
-    HWND window = handle_;
-    DetachWindow(window);
-    DestroyWindow(window);
 }
 
 LRESULT TWinControl::HandleMessage(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     return WndProc(message, wParam, lParam);
 }
 
-void TWinControl::CreateParams(WindowParams& params) {
-    params.className = L"TWinControl";
-    params.frameworkClass = true;
-}
-
 void TWinControl::CreateHandle() {
-    if (handle_ != nullptr) {
+    if (handle_ != nullptr || (Parent() != nullptr && !Parent()->HandleAllocated())) {
         return;
     }
-    WindowParams params;
-    if (Parent() != nullptr) {
-        if (!Parent()->HandleAllocated()) {
-            return;
-        }
-        params.parent = Parent()->Handle();
-    }
+    WindowParams params{.systemClass = true,
+                        .classStyle = CS_DBLCLKS,
+                        .style = WS_CHILD | WS_CLIPSIBLINGS,
+                        .title = Utf8ToWide(TControl::Caption()),
+                        .x = Left(),
+                        .y = Top(),
+                        .width = Width(),
+                        .height = Height(),
+                        .parent = Parent() != nullptr ? Parent()->Handle() : nullptr};
     CreateParams(params);
     if (Visible() && (params.style & WS_CHILD) != 0) {
         params.style |= WS_VISIBLE;
@@ -69,44 +64,23 @@ void TWinControl::CreateHandle() {
     if (tabStop_) {
         params.style |= WS_TABSTOP;
     }
-    params.title = Utf8ToWide(TControl::Caption());
-    params.x = Left();
-    params.y = Top();
-    params.width = Width();
-    params.height = Height();
-    params.systemClass = !params.frameworkClass;
     subclassed_ = params.systemClass;
     CreateFrameworkWindow(params, *this);
     HandleCreated();
+    // Each new child window goes below its siblings, and Tab walks them from the top: made in
+    // TabOrder, they are visited in it. The components keep their creation order, on which the
+    // state file's key order depends.
+    std::vector<TWinControl*> children;
     for (TControl* control : controls_) {
         if (auto* child = dynamic_cast<TWinControl*>(control)) {
-            child->CreateHandle();
+            children.push_back(child);
         }
     }
-    ApplyTabOrder();
+    std::ranges::stable_sort(children, {}, &TWinControl::tabOrder_);
+    for (TWinControl* child : children) {
+        child->CreateHandle();
+    }
     Realign();
-}
-
-void TWinControl::ApplyTabOrder() {
-    std::vector<TWinControl*> windows;
-    for (TControl* control : controls_) {
-        if (auto* child = dynamic_cast<TWinControl*>(control); child && child->HandleAllocated()) {
-            windows.push_back(child);
-        }
-    }
-    // The components keep their creation order, on which the state file's key order depends;
-    // only the windows' stacking changes, and Tab follows the stacking from the top.
-    auto rank = [](const TWinControl* control) {
-        return control->tabOrder_ >= 0 ? control->tabOrder_ : INT_MAX;
-    };
-    std::stable_sort(windows.begin(), windows.end(),
-                     [&](TWinControl* a, TWinControl* b) { return rank(a) < rank(b); });
-    HWND after = HWND_TOP;
-    for (TWinControl* child : windows) {
-        SetWindowPos(child->handle_, after, 0, 0, 0, 0,
-                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-        after = child->handle_;
-    }
 }
 
 void TWinControl::HandleCreated() {
@@ -118,37 +92,13 @@ void TWinControl::InsertControl(TControl* control) {
     if (auto* graphic = dynamic_cast<TGraphicControl*>(control)) {
         windowless_.Add(graphic);
     }
-    if (auto* child = dynamic_cast<TWinControl*>(control); child != nullptr && HandleAllocated()) {
-        if (child->HandleAllocated()) {
-            ::SetParent(child->Handle(), handle_);
-        } else {
-            child->CreateHandle();
-        }
-        ApplyTabOrder();
-    }
+    // A control gets its parent before the parent has a window: CreateHandle makes the windows
+    // of the children that are there, and no window ever moves to another parent.
 }
 
 void TWinControl::RemoveControl(TControl* control) {
     std::erase(controls_, control);
     windowless_.Remove(control);
-}
-
-void TWinControl::SetParent(TWinControl* parent) {
-    TControl::SetParent(parent);
-    if (parent == nullptr) {
-        DestroyHandle();
-    }
-}
-
-void TWinControl::SetTabStop(bool tabStop) {
-    if (tabStop == tabStop_) {
-        return;
-    }
-    tabStop_ = tabStop;
-    if (handle_ != nullptr) {
-        LONG_PTR style = GetWindowLongPtrW(handle_, GWL_STYLE);
-        SetWindowLongPtrW(handle_, GWL_STYLE, tabStop ? style | WS_TABSTOP : style & ~WS_TABSTOP);
-    }
 }
 
 bool TWinControl::CanFocus() const {
@@ -160,24 +110,9 @@ bool TWinControl::CanFocus() const {
     return handle_ != nullptr && IsWindowVisible(handle_);
 }
 
-bool TWinControl::Focused() const {
-    return handle_ != nullptr && GetFocus() == handle_;
-}
-
 void TWinControl::SetFocus() {
     if (handle_ != nullptr) {
         ::SetFocus(handle_);
-    }
-}
-
-bool TWinControl::MouseCapture() const {
-    return handle_ != nullptr && GetCapture() == handle_;
-}
-
-void TWinControl::SetBorderWidth(int width) {
-    if (width != borderWidth_) {
-        borderWidth_ = width;
-        Realign();
     }
 }
 
@@ -201,38 +136,29 @@ void TWinControl::Realign() {
     }
     aligning_ = true;
     RECT area = AlignArea();
-    auto place = [&](TAlign align, auto before) {
-        std::vector<TControl*> aligned;
-        for (TControl* control : controls_) {
-            if (control->Align() == align && control->Visible()) {
-                aligned.push_back(control);
-            }
-        }
-        std::stable_sort(aligned.begin(), aligned.end(), before);
-        for (TControl* control : aligned) {
-            int height = control->Height();
-            switch (align) {
-                case TAlign::alTop:
-                    control->SetBounds(area.left, area.top, area.right - area.left, height);
-                    area.top += height;
-                    break;
-                case TAlign::alBottom:
-                    control->SetBounds(area.left, area.bottom - height, area.right - area.left,
-                                       height);
-                    area.bottom -= height;
-                    break;
-                default:
-                    control->SetBounds(area.left, area.top, area.right - area.left,
-                                       area.bottom - area.top);
-                    break;
-            }
-        }
-    };
     // Controls of one alignment keep the order of their positions: the lowest one at the bottom.
-    place(TAlign::alTop, [](TControl* a, TControl* b) { return a->Top() < b->Top(); });
-    place(TAlign::alBottom,
-          [](TControl* a, TControl* b) { return a->Top() + a->Height() > b->Top() + b->Height(); });
-    place(TAlign::alClient, [](TControl*, TControl*) { return false; });
+    auto aligned = [&](TAlign align) {
+        std::vector<TControl*> found;
+        std::ranges::copy_if(controls_, std::back_inserter(found), [align](TControl* control) {
+            return control->Align() == align && control->Visible();
+        });
+        std::ranges::stable_sort(found, {}, [align](TControl* control) {
+            return align == TAlign::alBottom ? -control->BoundsRect().bottom : control->Top();
+        });
+        return found;
+    };
+    for (TControl* control : aligned(TAlign::alTop)) {
+        const int height = control->Height();
+        control->SetBounds(area.left, area.top, area.right - area.left, height);
+        area.top += height;
+    }
+    for (TControl* control : aligned(TAlign::alBottom)) {
+        area.bottom -= control->Height();
+        control->SetBounds(area.left, area.bottom, area.right - area.left, control->Height());
+    }
+    for (TControl* control : aligned(TAlign::alClient)) {
+        control->SetBounds(area.left, area.top, area.right - area.left, area.bottom - area.top);
+    }
     aligning_ = false;
 }
 
@@ -256,10 +182,9 @@ std::string TWinControl::Caption() const {
     if (handle_ == nullptr || !TextChangesUnseen()) {
         return TControl::Caption();
     }
-    int length = GetWindowTextLengthW(handle_);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    GetWindowTextW(handle_, text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(handle_, text.data(), static_cast<int>(text.size()))));
     return WideToUtf8(text);
 }
 
@@ -315,47 +240,25 @@ bool TWinControl::HandleNotification(UINT message, WPARAM wParam, LPARAM, LRESUL
     return false;
 }
 
-bool TWinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (windowless_.Route(handle_, message, wParam, lParam)) {
+        return 0;
+    }
     switch (message) {
-        case WM_LBUTTONDOWN:
-        case WM_LBUTTONDBLCLK:
-        case WM_LBUTTONUP:
-        case WM_RBUTTONDOWN:
-        case WM_RBUTTONDBLCLK:
-        case WM_RBUTTONUP:
-        case WM_MBUTTONDOWN:
-        case WM_MBUTTONDBLCLK:
-        case WM_MBUTTONUP:
-            return windowless_.Route(handle_, message, wParam, lParam);
-        case WM_CAPTURECHANGED:
-            windowless_.CaptureChanged(handle_, reinterpret_cast<HWND>(lParam));
-            return false;
         case WM_MOUSEMOVE:
-            if (windowless_.Route(handle_, message, wParam, lParam)) {
-                return true;
-            }
             if (!trackingMouse_) {
                 TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, handle_, 0};
                 trackingMouse_ = TrackMouseEvent(&track) != FALSE;
             }
             MouseMove(ShiftFromKeys(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-            return false;
+            break;
         case WM_MOUSELEAVE:
             trackingMouse_ = false;
             Fire(OnMouseLeave, this);
-            return false;
-        default:
-            return false;
-    }
-}
-
-LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (((message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) || message == WM_MOUSELEAVE ||
-         message == WM_CAPTURECHANGED) &&
-        HandleMouse(message, wParam, lParam)) {
-        return 0;
-    }
-    switch (message) {
+            break;
+        case WM_CAPTURECHANGED:
+            windowless_.CaptureChanged(handle_, reinterpret_cast<HWND>(lParam));
+            break;
         case WM_COMMAND:
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLORBTN:
@@ -399,10 +302,8 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_SETFOCUS:
             // The form keeps the control that had the focus last, to give it back.
-            for (TWinControl* form = Parent(); form != nullptr; form = form->Parent()) {
-                if (form->Parent() == nullptr) {
-                    form->ControlFocused(this);
-                }
+            for (TWinControl* parent = Parent(); parent != nullptr; parent = parent->Parent()) {
+                parent->ControlFocused(this);
             }
             break;
         case WM_SETCURSOR:
@@ -445,9 +346,9 @@ void TWinControl::ChangeScale(int dpi, int previousDpi) {
 
 bool TWinControl::SetPublished(const PropertyItem& property, FormReader& reader) {
     static constexpr PublishedProperty kPublished[] = {
-        Property<&TWinControl::SetBorderWidth>("BorderWidth"),
+        Property<&TWinControl::borderWidth_>("BorderWidth"),
         Property<&TWinControl::tabOrder_>("TabOrder"),
-        Property<&TWinControl::SetTabStop>("TabStop"),
+        Property<&TWinControl::tabStop_>("TabStop"),
     };
     return SetFromTable(*this, kPublished, property, reader) ||
            TControl::SetPublished(property, reader);

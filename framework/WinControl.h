@@ -6,10 +6,10 @@
 #include "framework/Window.h"
 #include "framework/WindowlessControls.h"
 
+#include <climits>
 #include <string>
 #include <vector>
 
-// A control with a window of its own.
 class TWinControl : public TControl, public WindowTarget {
 public:
     using TControl::TControl;
@@ -20,21 +20,18 @@ public:
     // Creates the window, and those of the windowed children, when the parent has one.
     void CreateHandle();
     static TWinControl* FromHandle(HWND window);
-    // Once the window exists its text is the truth: another program may change it, and the
-    // user may type into an edit.
+    // Once the window exists its text is the truth, whoever changed it.
     std::string Caption() const override;
 
     int BorderWidth() const { return borderWidth_; }
-    void SetBorderWidth(int width);
+    // Read when the window is made.
     bool TabStop() const { return tabStop_; }
-    void SetTabStop(bool tabStop);
-    void SetParent(TWinControl* parent) override;
+    void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
 
     // The window and every parent up to the form are shown and enabled.
     bool CanFocus() const;
-    bool Focused() const;
+    bool Focused() const { return handle_ != nullptr && GetFocus() == handle_; }
     void SetFocus();
-    bool MouseCapture() const override;
 
     // The area that aligned children share, in client coordinates.
     virtual RECT AlignArea() const;
@@ -62,18 +59,14 @@ public:
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
-    struct WindowParams : WindowRequest {
-        WindowParams()
-            : WindowRequest{.classStyle = CS_DBLCLKS, .style = WS_CHILD | WS_CLIPSIBLINGS} {}
-        bool frameworkClass = false;  // a class of ours, or a standard control to subclass
-    };
-    virtual void CreateParams(WindowParams& params);
+    // A child window of a standard class, to subclass, unless CreateParams names one of ours.
+    using WindowParams = WindowRequest;
+    virtual void CreateParams(WindowParams& params) = 0;
     // The window exists: give it what the object already holds.
     virtual void HandleCreated();
     virtual void PaintWindow(HDC) {}
-    // Whether the window's text may change without WM_SETTEXT, as an edit's does under the
-    // user's keys; otherwise the text each WM_SETTEXT leaves is kept, and reading it costs no
-    // call to the window.
+    // True when the text changes without WM_SETTEXT, as an edit's under the user's keys;
+    // otherwise the text that each WM_SETTEXT leaves is kept and read without a call.
     virtual bool TextChangesUnseen() const { return false; }
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
     void DestroyHandle();
@@ -84,7 +77,7 @@ protected:
     void ColorChanged() override;
     void VisibleChanged() override;
     void EnabledChanged() override;
-    // A window inside this one took the focus.
+    // A window inside this one took the focus: the form keeps it.
     virtual void ControlFocused(TWinControl*) {}
     // Marks the control and the windowed controls inside it as scaling, or done.
     void SetScaling(bool scaling);
@@ -93,10 +86,6 @@ private:
     friend class TControl;
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
-    // Orders the children's windows by TabOrder, which is the order Tab walks them in.
-    void ApplyTabOrder();
-    // The window's mouse messages; true when one was handed to a windowless child.
-    bool HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND handle_ = nullptr;
     bool subclassed_ = false;
@@ -105,9 +94,9 @@ private:
     bool scaling_ = false;
     std::vector<TControl*> controls_;
     int borderWidth_ = 0;
-    // The place among its siblings that Tab visits; -1 when the resource gives none, which puts
-    // the control after those that have one.
-    int tabOrder_ = -1;
+    // The place among its siblings that Tab visits; without one from the resource, the control
+    // comes after those that have one.
+    int tabOrder_ = INT_MAX;
     bool tabStop_ = false;
     WindowlessControls windowless_;
     OwnedBrush brush_;

@@ -6,8 +6,6 @@
 
 #include <commctrl.h>
 
-#include <set>
-
 namespace {
 
 constexpr wchar_t kTargetProperty[] = L"Velmora.Window";
@@ -35,10 +33,8 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         Attach(window, *static_cast<WindowTarget*>(create->lpCreateParams));
     }
     WindowTarget* target = TargetOf(window);
-    if (target == nullptr) {
-        return DefaultWindowProc(window, message, wParam, lParam);
-    }
-    return Dispatch(*target, window, message, wParam, lParam);
+    return target != nullptr ? Dispatch(*target, window, message, wParam, lParam)
+                             : DefaultWindowProc(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -46,11 +42,8 @@ LRESULT CALLBACK SubclassProcedure(HWND window, UINT message, WPARAM wParam, LPA
     return Dispatch(*reinterpret_cast<WindowTarget*>(data), window, message, wParam, lParam);
 }
 
-void RegisterOnce(const WindowRequest& request) {
-    static std::set<std::wstring> registered;
-    if (registered.count(request.className) != 0) {
-        return;
-    }
+// A class that an earlier window registered stays as it is.
+void Register(const WindowRequest& request) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     auto fill = [&](auto& windowClass, auto* name) {
         windowClass.cbSize = sizeof windowClass;
@@ -71,14 +64,13 @@ void RegisterOnce(const WindowRequest& request) {
         throw Exception("Impossible d'enregistrer la classe de fenêtre " +
                         WideToUtf8(request.className));
     }
-    registered.insert(request.className);
 }
 
 }  // namespace
 
 HWND CreateFrameworkWindow(const WindowRequest& request, WindowTarget& target) {
     if (!request.systemClass) {
-        RegisterOnce(request);
+        Register(request);
     }
     // A window of the system's class is attached by subclassing, not at its creation.
     void* creation = request.systemClass ? nullptr : &target;

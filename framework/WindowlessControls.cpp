@@ -52,9 +52,12 @@ TGraphicControl* WindowlessControls::At(POINT point) const {
 
 bool WindowlessControls::Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     const MouseAction action = DecodeMouse(message);
+    if (action.kind == MouseAction::kNone) {
+        return false;
+    }
     POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     TGraphicControl* target = capture_ != nullptr ? capture_ : At(point);
-    if (action.kind == MouseAction::kNone || target == nullptr) {
+    if (target == nullptr) {
         return false;
     }
     const TShiftState shift = ShiftFromKeys(wParam);

@@ -17,7 +17,7 @@ public:
     void Paint(HDC dc, const RECT& area) const;
 
     // Hands a mouse message of `window` to the control that holds the mouse or lies under the
-    // pointer; false when there is none.
+    // pointer; false when there is none, or the message is not the mouse's.
     bool Route(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     // `taker` took the mouse from `window`: the control that held it will never see the release.
     void CaptureChanged(HWND window, HWND taker);

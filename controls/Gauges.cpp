@@ -166,7 +166,6 @@ RECT TGauge::PaintRect() const {
 }
 
 void TGauge::Paint(HDC dc) {
-    ++paintCount_;
     TBitmap image(Width(), Height());
     image.Blacken();
     RECT area = PaintRect();

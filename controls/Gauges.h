@@ -40,9 +40,6 @@ public:
     TColor BackColor() const { return backColor_; }
     void SetBackColor(TColor color);
 
-    // How many times the gauge has drawn itself; a steady figure costs no drawing.
-    int PaintCount() const { return paintCount_; }
-
     void Paint(HDC dc) override;
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
@@ -62,5 +59,4 @@ private:
     TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
     TColor foreColor_ = clBlack;
     TColor backColor_ = clWhite;
-    int paintCount_ = 0;
 };

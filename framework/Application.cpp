@@ -72,9 +72,6 @@ void TApplication::Initialize() {
 }
 
 int TApplication::StartupShowCommand() const {
-    if (startupShowCommand_ >= 0) {
-        return startupShowCommand_;
-    }
     STARTUPINFOW startup = platform::Current().windows->GetStartupInfoW();
     return (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWNORMAL;
 }
@@ -115,17 +112,6 @@ void TApplication::Terminate() {
     if (!terminated_) {
         terminated_ = true;
         PostQuitMessage(0);
-    }
-}
-
-void TApplication::ProcessMessages() {
-    MSG message{};
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            terminated_ = true;
-            continue;
-        }
-        HandleMessage(message);
     }
 }
 

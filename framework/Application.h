@@ -63,8 +63,6 @@ public:
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
-    // Handles the messages waiting in the queue, then returns.
-    void ProcessMessages();
 
     HWND Handle() const { return window_ ? window_->Handle() : nullptr; }
     TForm* MainForm() const { return mainForm_; }
@@ -72,7 +70,6 @@ public:
     void SetShowMainForm(bool show) { showMainForm_ = show; }
     // The show command the program was started with; SW_SHOWNORMAL when none was given.
     int StartupShowCommand() const;
-    void SetStartupShowCommand(int command) { startupShowCommand_ = command; }
 
     // Minimizes the application window, and with it the forms it owns; raises OnMinimize.
     void Minimize();
@@ -116,7 +113,6 @@ private:
     std::vector<const TForm*> visibleForms_;
     // Whether the application window was left visible or hidden.
     bool recordedVisible_ = false;
-    int startupShowCommand_ = -1;
     std::vector<TApplicationEvents*> events_;
     std::vector<std::pair<int, MessageHook>> hooks_;
     int nextHook_ = 1;

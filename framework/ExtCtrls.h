@@ -50,8 +50,6 @@ public:
     bool Enabled() const { return enabled_; }
     // Enabling a disabled timer restarts its countdown.
     void SetEnabled(bool enabled);
-    // Whether a platform timer is counting now.
-    bool Running() const { return running_; }
 
     TNotifyEvent OnTimer;
 

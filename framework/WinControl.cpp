@@ -286,6 +286,9 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             if (!subclassed_) {
                 HDC dc = reinterpret_cast<HDC>(wParam);
+                // The paint that follows draws on the same device context: the controls left
+                // out of the erase must not stay left out of it.
+                ScopedDcState state(dc);
                 windowless_.ExcludeOpaque(dc);
                 RECT client = ClientRect();
                 ::FillRect(dc, &client, ColorBrush());

@@ -1,5 +1,5 @@
-// The percentage gauge as a control: its bounds, the writes of its properties, when it repaints,
-// and how it is read from a form.
+// The percentage gauge as a control: its bounds, the writes of its properties, when it draws on
+// the screen, and how it is read from a form.
 
 #include "controls/Gauges.h"
 #include "framework/Exceptions.h"
@@ -45,17 +45,28 @@ std::string RefusalOf(const std::function<void()>& write) {
 class GaugeOnAWindow : public testing::Test {
 protected:
     // A gauge draws only on a window on the screen.
-    GaugeOnAWindow() { form->Show(); }
+    GaugeOnAWindow() {
+        form->Show();
+        UpdateWindow(form->Handle());
+    }
 
     struct State {
         int32_t minValue, maxValue, progress, percentage;
-        int paints;
         bool operator==(const State&) const = default;
     };
     State Now() const {
-        return {gauge->MinValue(), gauge->MaxValue(), gauge->Progress(), gauge->Percentage(),
-                gauge->PaintCount()};
+        return {gauge->MinValue(), gauge->MaxValue(), gauge->Progress(), gauge->Percentage()};
     }
+
+    // Marks the gauge's corner on the screen; every drawing of the gauge covers its corner.
+    void Mark() { MarkScreenPixel(form->Handle(), 10, 20, kMark); }
+    // Whether the gauge was drawn since the last mark; marks again.
+    bool Redrawn() {
+        const bool redrawn = ScreenPixel(form->Handle(), 10, 20) != kMark;
+        Mark();
+        return redrawn;
+    }
+    static constexpr uint32_t kMark = 0x123456;
 
     std::unique_ptr<TComponent> owner = std::make_unique<TComponent>(nullptr);
     TextForm* form = BuildForm(owner.get(),
@@ -120,16 +131,16 @@ TEST_F(GaugeOnAWindow, ProgressIsClampedToTheBounds) {
 
 TEST_F(GaugeOnAWindow, OnlyANewWholePercentageRepaints) {
     gauge->SetMaxValue(1000);
-    int paints = gauge->PaintCount();
+    Mark();
     gauge->SetProgress(500);
-    EXPECT_EQ(gauge->PaintCount(), paints + 1);
+    EXPECT_TRUE(Redrawn());
     gauge->SetProgress(501);
     EXPECT_EQ(gauge->Progress(), 501);
-    EXPECT_EQ(gauge->PaintCount(), paints + 1) << "501 of 1000 is still 50 %";
+    EXPECT_FALSE(Redrawn()) << "501 of 1000 is still 50 %";
     gauge->SetProgress(2000);
-    EXPECT_EQ(gauge->PaintCount(), paints + 2);
+    EXPECT_TRUE(Redrawn());
     gauge->SetProgress(1000);
-    EXPECT_EQ(gauge->PaintCount(), paints + 2) << "the clamped value is the one it has";
+    EXPECT_FALSE(Redrawn()) << "the clamped value is the one it has";
 }
 
 TEST_F(GaugeOnAWindow, AWriteOfTheCurrentValueDoesNothingAndAChangeRepaintsOnce) {
@@ -150,20 +161,21 @@ TEST_F(GaugeOnAWindow, AWriteOfTheCurrentValueDoesNothingAndAChangeRepaintsOnce)
         {"Progress", [&] { gauge->SetProgress(0); }, [&] { gauge->SetProgress(45); }},
     };
     for (const Write& write : writes) {
-        int paints = gauge->PaintCount();
+        Mark();
         write.same();
-        EXPECT_EQ(gauge->PaintCount(), paints) << write.property;
+        EXPECT_FALSE(Redrawn()) << write.property;
         write.other();
-        EXPECT_EQ(gauge->PaintCount(), paints + 1) << write.property;
+        EXPECT_TRUE(Redrawn()) << write.property;
     }
 }
 
 TEST_F(GaugeOnAWindow, AHiddenGaugeDrawsNothing) {
     gauge->SetVisible(false);
-    int paints = gauge->PaintCount();
+    UpdateWindow(form->Handle());
+    Mark();
     gauge->SetProgress(40);
     gauge->SetKind(TGaugeKind::gkNeedle);
-    EXPECT_EQ(gauge->PaintCount(), paints);
+    EXPECT_FALSE(Redrawn());
     EXPECT_EQ(gauge->Percentage(), 40);
 }
 
@@ -171,31 +183,39 @@ TEST_F(GaugeOnAWindow, ABoundThatWouldCrossTheOtherIsRefusedWithItsFiguresAndNot
     gauge->SetMaxValue(20);
     gauge->SetProgress(15);
     State before = Now();
+    Mark();
     EXPECT_EQ(RefusalOf([&] { gauge->SetMinValue(50); }),
               "La valeur doit être comprise entre -2147483647 et 19");
     EXPECT_EQ(Now(), before);
+    EXPECT_FALSE(Redrawn());
 
     gauge->SetMinValue(10);
     before = Now();
+    Mark();
     EXPECT_EQ(RefusalOf([&] { gauge->SetMaxValue(5); }),
               "La valeur doit être comprise entre 11 et 2147483647");
     EXPECT_EQ(Now(), before);
+    EXPECT_FALSE(Redrawn());
 }
 
 TEST_F(GaugeOnAWindow, BoundErrorsAtThe32BitLimitsGiveTheirTrueFigures) {
     gauge->SetMinValue(kLowest);
     gauge->SetMaxValue(kLowest);
     State before = Now();
+    Mark();
     EXPECT_EQ(RefusalOf([&] { gauge->SetMinValue(0); }),
               "La valeur doit être comprise entre -2147483647 et -2147483649");
     EXPECT_EQ(Now(), before);
+    EXPECT_FALSE(Redrawn());
 
     gauge->SetMaxValue(kHighest);
     gauge->SetMinValue(kHighest);
     before = Now();
+    Mark();
     EXPECT_EQ(RefusalOf([&] { gauge->SetMaxValue(0); }),
               "La valeur doit être comprise entre 2147483648 et 2147483647");
     EXPECT_EQ(Now(), before);
+    EXPECT_FALSE(Redrawn());
 }
 
 TEST_F(GaugeOnAWindow, BoundsAsWideAsTheLimitsGiveTheirPercentage) {
@@ -210,16 +230,19 @@ TEST_F(GaugeOnAWindow, BoundsAsWideAsTheLimitsGiveTheirPercentage) {
 
     gauge->SetMinValue(kLowest);
     gauge->SetMaxValue(kHighest);
-    int paints = gauge->PaintCount();
+    Mark();
     gauge->SetProgress(kHighest);
     EXPECT_EQ(gauge->Percentage(), 100);
+    EXPECT_TRUE(Redrawn());
     gauge->SetProgress(kLowest);
     EXPECT_EQ(gauge->Percentage(), 0);
+    EXPECT_TRUE(Redrawn());
     gauge->SetProgress(-1);
     EXPECT_EQ(gauge->Percentage(), 49);
+    EXPECT_TRUE(Redrawn());
     gauge->SetProgress(0);
     EXPECT_EQ(gauge->Percentage(), 50);
-    EXPECT_EQ(gauge->PaintCount(), paints + 4);
+    EXPECT_TRUE(Redrawn());
 }
 
 TEST_F(GaugeOnAWindow, TheWindowErasesNothingBeneathTheGauge) {
@@ -242,12 +265,7 @@ TEST_F(GaugeOnAWindow, AWriteDrawsAtOnceOnTheWindowWithoutWaitingForAPaintMessag
     gauge->SetShowText(false);
     gauge->SetForeColor(clGreen);
     gauge->SetBackColor(clRed);
-    auto windowPixel = [&](int x, int y) {
-        PixelSurface pixel(1, 1);
-        WindowDc window(form->Handle());
-        BitBlt(pixel.Dc(), 0, 0, 1, 1, window.get(), x, y, SRCCOPY);
-        return pixel.Pixel(0, 0);
-    };
+    auto windowPixel = [&](int x, int y) { return ScreenPixel(form->Handle(), x, y); };
     // The gauge lies at (10, 20), 200 x 20: W is 201, so 50 % is 100 columns.
     gauge->SetProgress(50);
     EXPECT_EQ(windowPixel(10, 30), 0x008000u);
@@ -258,7 +276,7 @@ TEST_F(GaugeOnAWindow, AWriteDrawsAtOnceOnTheWindowWithoutWaitingForAPaintMessag
     EXPECT_NE(windowPixel(210, 30), 0x008000u) << "nothing drawn past the gauge";
 }
 
-TEST_F(GaugeOnAWindow, AWindowPaintDrawsTheGaugeOnlyWhenItsAreaMeetsTheGauge) {
+TEST_F(GaugeOnAWindow, AWindowPaintDrawsTheGaugeWhereItsAreaMeetsTheGaugeAndNowhereElse) {
     UpdateWindow(form->Handle());
     gauge->SetBorderStyle(TBorderStyle::bsNone);
     gauge->SetShowText(false);
@@ -268,17 +286,15 @@ TEST_F(GaugeOnAWindow, AWindowPaintDrawsTheGaugeOnlyWhenItsAreaMeetsTheGauge) {
     // The gauge lies at (10, 20), 200 x 20.
     const RECT beside{220, 20, 260, 40};
     const RECT above{10, 0, 210, 20};
-    int paints = gauge->PaintCount();
+    // A mark in the gauge's corner, which only a drawing of the gauge covers.
+    MarkScreenPixel(form->Handle(), 209, 39, kMark);
     RedrawWindow(form->Handle(), &beside, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     RedrawWindow(form->Handle(), &above, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_EQ(gauge->PaintCount(), paints) << "no paint of the gauge for areas beside it";
+    EXPECT_EQ(ScreenPixel(form->Handle(), 209, 39), kMark)
+        << "a paint beside the gauge leaves it as it is";
 
     // One corner pixel of the gauge in the area: the gauge is drawn, and draws right.
     const RECT corner{209, 39, 230, 60};
     RedrawWindow(form->Handle(), &corner, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_EQ(gauge->PaintCount(), paints + 1);
-    PixelSurface pixel(1, 1);
-    WindowDc window(form->Handle());
-    BitBlt(pixel.Dc(), 0, 0, 1, 1, window.get(), 209, 39, SRCCOPY);
-    EXPECT_EQ(pixel.Pixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(ScreenPixel(form->Handle(), 209, 39), 0xFF0000u);
 }

@@ -196,8 +196,9 @@ TEST_F(MainWindowTest, TheRunningProgramOwnsFourTopLevelWindows) {
                                             "TTrayIconWindow"};
     EXPECT_EQ(OwnTopLevelWindows(), expected);
     TTimer extra(form);
-    extra.OnTimer = [](TObject*) {};
-    extra.SetInterval(500);
-    EXPECT_TRUE(extra.Running());
+    int ticks = 0;
+    extra.OnTimer = [&](TObject*) { ++ticks; };
+    extra.SetInterval(20);
+    EXPECT_TRUE(PumpUntil(*app, [&] { return ticks > 0; }));
     EXPECT_EQ(OwnTopLevelWindows(), expected);
 }

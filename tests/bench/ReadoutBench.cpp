@@ -11,6 +11,7 @@
 #include "framework/Application.h"
 #include "platform/Facets.h"
 #include "platform/Memory.h"
+#include "support/PumpUntil.h"
 
 #include <windows.h>
 
@@ -143,7 +144,7 @@ bool BenchReadouts() {
         }
         for (bool shown : {false, true}) {
             form->SetVisible(shown);
-            application.ProcessMessages();
+            PumpMessages(application);
             if (changes && shown) {
                 BenchShownChanges(*form);
                 continue;

@@ -1,5 +1,6 @@
 #pragma once
-// Modules and exports that a test makes up, with every look-up written down.
+// Modules and exports that a test makes up, with every load written down: a load holds the
+// module in the process until it is released.
 
 #include <map>
 #include <string>
@@ -22,8 +23,6 @@ public:
 
     const std::vector<std::string>& Loads() const { return loads_; }
     const std::vector<std::wstring>& SystemFolderLoads() const { return systemLoads_; }
-    const std::vector<std::string>& Finds() const { return finds_; }
-    const std::vector<std::pair<HMODULE, std::string>>& ExportLookups() const { return lookups_; }
 
     HMODULE Load(const char* fileName) override {
         loads_.push_back(fileName);
@@ -37,12 +36,10 @@ public:
     }
     void Release(HMODULE) override {}
     HMODULE FindLoaded(const char* moduleName) override {
-        finds_.push_back(moduleName);
         const auto found = loaded_.find(moduleName);
         return found == loaded_.end() ? nullptr : found->second;
     }
     FARPROC Export(HMODULE module, const char* functionName) override {
-        lookups_.emplace_back(module, functionName);
         const auto found = exports_.find({module, functionName});
         return found == exports_.end() ? nullptr : found->second;
     }
@@ -53,6 +50,4 @@ private:
     std::map<std::pair<HMODULE, std::string>, FARPROC> exports_;
     std::vector<std::string> loads_;
     std::vector<std::wstring> systemLoads_;
-    std::vector<std::string> finds_;
-    std::vector<std::pair<HMODULE, std::string>> lookups_;
 };

@@ -1,9 +1,10 @@
 #pragma once
-// The window manager of the system, with every call written down in order. The animation
-// setting is the fake's own, so that no test changes the machine's. A form shows, hides and
-// places its own window and asks whether it is minimized: those calls are left out, and the
-// record holds what the program asks of its application window and of the windows it brings to
-// the front.
+// The window manager of the system, with every change the program asks of a window written down
+// in order, and carried out on the real window, so that the windows' real state answers every
+// question. The animation setting and the start-up show command are the fake's own, so that no
+// test changes the machine's. A form shows, hides and places its own window: those calls are
+// left out, and the record holds what the program does to its application window and to the
+// windows it brings to the front.
 
 #include "framework/Forms.h"
 #include "platform/WindowManager.h"
@@ -23,18 +24,16 @@ public:
     bool animation = true;
     // The user's menu alignment; the system's when unset. A setting read, not recorded.
     std::optional<bool> menusDropLeft;
+    std::optional<int> startupShowCommand;
     // When set, ShowWindow raises after doing its work, as a failing call in between would.
     bool showWindowThrows = false;
+    // The window last brought to the front; the system may refuse it to a process in the
+    // background, so the test asks what was requested.
+    HWND foreground = nullptr;
 
     void Clear() { calls.clear(); }
 
-    bool IsIconic(HWND window) override {
-        bool iconic = real().IsIconic(window);
-        if (!OfForm(window)) {
-            Record("IsIconic(" + Name(window) + ") -> " + (iconic ? "1" : "0"));
-        }
-        return iconic;
-    }
+    bool IsIconic(HWND window) override { return real().IsIconic(window); }
     void SetActiveWindow(HWND window) override {
         Record("SetActiveWindow(" + Name(window) + ")");
         real().SetActiveWindow(window);
@@ -60,49 +59,29 @@ public:
                std::to_string(lParam) + ")");
         return real().DefWindowProcA(window, message, wParam, lParam);
     }
-    bool IsWindowEnabled(HWND window) override {
-        Record("IsWindowEnabled(" + Name(window) + ")");
-        return real().IsWindowEnabled(window);
-    }
-    bool IsWindowVisible(HWND window) override {
-        bool visible = real().IsWindowVisible(window);
-        Record("IsWindowVisible(" + Name(window) + ") -> " + (visible ? "1" : "0"));
-        return visible;
-    }
-    int GetSystemMetrics(int index) override {
-        Record("GetSystemMetrics(" + std::to_string(index) + ")");
-        return real().GetSystemMetrics(index);
-    }
-    RECT GetWindowRect(HWND window) override {
-        if (!OfForm(window)) {
-            Record("GetWindowRect(" + Name(window) + ")");
-        }
-        return real().GetWindowRect(window);
-    }
-    HWND GetDesktopWindow() override {
-        HWND desktop = real().GetDesktopWindow();
-        Record("GetDesktopWindow -> " + Name(desktop));
-        return desktop;
-    }
+    bool IsWindowEnabled(HWND window) override { return real().IsWindowEnabled(window); }
+    bool IsWindowVisible(HWND window) override { return real().IsWindowVisible(window); }
+    int GetSystemMetrics(int index) override { return real().GetSystemMetrics(index); }
+    RECT GetWindowRect(HWND window) override { return real().GetWindowRect(window); }
+    HWND GetDesktopWindow() override { return real().GetDesktopWindow(); }
+    // The show command the program was started with, when a test sets one.
     STARTUPINFOW GetStartupInfoW() override {
-        Record("GetStartupInfoW");
-        return real().GetStartupInfoW();
+        STARTUPINFOW startup = real().GetStartupInfoW();
+        if (startupShowCommand) {
+            startup.dwFlags |= STARTF_USESHOWWINDOW;
+            startup.wShowWindow = static_cast<WORD>(*startupShowCommand);
+        }
+        return startup;
     }
-    bool GetMinimizeAnimation() override {
-        Record("GetMinimizeAnimation");
-        return animation;
-    }
+    bool GetMinimizeAnimation() override { return animation; }
     void SetMinimizeAnimation(bool animate) override {
         Record(std::string("SetMinimizeAnimation(") + (animate ? "1" : "0") + ")");
         animation = animate;
     }
-    HWND GetLastActivePopup(HWND window) override {
-        HWND popup = real().GetLastActivePopup(window);
-        Record("GetLastActivePopup(" + Name(window) + ") -> " + Name(popup));
-        return popup;
-    }
+    HWND GetLastActivePopup(HWND window) override { return real().GetLastActivePopup(window); }
     void SetForegroundWindow(HWND window) override {
         Record("SetForegroundWindow(" + Name(window) + ")");
+        foreground = window;
         real().SetForegroundWindow(window);
     }
     bool MenusDropLeft() override {

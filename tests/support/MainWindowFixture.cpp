@@ -1,5 +1,7 @@
 #include "MainWindowFixture.h"
 
+#include "support/PumpUntil.h"
+
 #include <fstream>
 #include <random>
 
@@ -50,7 +52,7 @@ void MainWindowTest::WriteStateFile(const std::string& contents) {
 void MainWindowTest::Pump(int milliseconds) {
     DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
     do {
-        app->ProcessMessages();
+        PumpMessages(*app);
         if (milliseconds > 0) {
             MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
         }

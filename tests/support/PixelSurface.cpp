@@ -30,3 +30,15 @@ void PixelSurface::Fill(uint32_t rgb) {
         bits_[i] = rgb;
     }
 }
+
+uint32_t ScreenPixel(HWND window, int x, int y) {
+    PixelSurface pixel(1, 1);
+    WindowDc screen(window);
+    BitBlt(pixel.Dc(), 0, 0, 1, 1, screen.get(), x, y, SRCCOPY);
+    return pixel.Pixel(0, 0);
+}
+
+void MarkScreenPixel(HWND window, int x, int y, uint32_t rgb) {
+    WindowDc screen(window);
+    SetPixelV(screen.get(), x, y, RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF));
+}

@@ -28,3 +28,9 @@ private:
     HGDIOBJ previous_ = nullptr;
     uint32_t* bits_ = nullptr;
 };
+
+// The colour on the screen at (x, y) of `window`'s client area, 0xRRGGBB.
+uint32_t ScreenPixel(HWND window, int x, int y);
+// Paints (x, y) of `window`'s client area straight onto the screen in `rgb`, behind the program's
+// back: only a redraw of what lies there covers the mark again.
+void MarkScreenPixel(HWND window, int x, int y, uint32_t rgb);

@@ -38,7 +38,7 @@ constexpr Enumeration kVisibilities{"membre", kVisibilityNames};
 TTrayIcon::TTrayIcon(TComponent* owner) : TComponent(owner) {
     window_ = std::make_unique<HandlerWindow>(
         WindowRequest{.className = L"TTrayIconWindow", .ansi = true, .exStyle = WS_EX_TOOLWINDOW},
-        this, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return HandleMessage(window, message, wParam, lParam);
         });
     taskbarCreated_ = RegisterWindowMessageA("TaskbarCreated");

@@ -59,7 +59,7 @@ public:
     TWinControl* FocusControl() const { return focusControl_; }
     void SetFocusControl(TWinControl* control) { focusControl_ = control; }
 
-    // Sender: the spin button.
+    // Raised with the spin button itself as the one clicked.
     TNotifyEvent OnUpClick;
     TNotifyEvent OnDownClick;
 

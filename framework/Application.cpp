@@ -42,8 +42,7 @@ private:
 
 TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
-    SetExceptionHandler(
-        [this](TObject* sender, std::exception_ptr error) { HandleException(sender, error); });
+    SetExceptionHandler([this](std::exception_ptr error) { HandleException(error); });
 }
 
 TApplication::~TApplication() {
@@ -66,7 +65,7 @@ void TApplication::Initialize() {
             .title = L"Velmora",
             .x = windows.GetSystemMetrics(SM_CXSCREEN) / 2,
             .y = windows.GetSystemMetrics(SM_CYSCREEN) / 2},
-        this, [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return WindowProc(window, message, wParam, lParam);
         });
 }
@@ -234,7 +233,7 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
     }
 }
 
-void TApplication::HandleException(TObject* sender, std::exception_ptr error) {
+void TApplication::HandleException(std::exception_ptr error) {
     Exception exception(MessageOf(error));
     for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_)) {
         if (!events->OnException) {
@@ -242,7 +241,7 @@ void TApplication::HandleException(TObject* sender, std::exception_ptr error) {
         }
         // A handler that fails in turn must not take the program down with it.
         try {
-            events->OnException(sender, exception);
+            events->OnException(this, exception);
         } catch (...) {
         }
     }

@@ -86,8 +86,9 @@ public:
     // The minimize command reached a form; the main form's is the application's, and true.
     bool FormMinimizeCommand(const TForm* form, WPARAM wParam, LPARAM lParam);
 
-    // Passes the exception to every OnException; without one it is dropped quietly.
-    void HandleException(TObject* sender, std::exception_ptr error);
+    // Passes the exception to every OnException, the application as its sender; without one it
+    // is dropped quietly.
+    void HandleException(std::exception_ptr error);
 
     // Hooks on the application window's messages; a hook returning true consumes the message.
     using MessageHook = std::function<bool(UINT message, WPARAM wParam, LPARAM lParam)>;

@@ -16,9 +16,9 @@ void SetExceptionHandler(ExceptionHandler handler) {
     slot = std::move(handler);
 }
 
-void HandleEscapedException(TObject* sender, std::exception_ptr error) {
+void HandleEscapedException(std::exception_ptr error) {
     // Copied: the handler may empty the slot while it runs.
     if (ExceptionHandler handler = slot) {
-        handler(sender, error);
+        handler(error);
     }
 }

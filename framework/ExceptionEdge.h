@@ -11,17 +11,17 @@
 // The text of an error, for the user's eyes.
 std::string MessageOf(std::exception_ptr error);
 
-using ExceptionHandler = std::function<void(TObject* sender, std::exception_ptr error)>;
+using ExceptionHandler = std::function<void(std::exception_ptr error)>;
 // Fills the slot; an empty handler drops every escaped exception quietly.
 void SetExceptionHandler(ExceptionHandler handler);
-void HandleEscapedException(TObject* sender, std::exception_ptr error);
+void HandleEscapedException(std::exception_ptr error);
 
 template <typename Work, typename Result>
-Result RunGuarded(TObject* sender, Result fallback, Work&& work) {
+Result RunGuarded(Result fallback, Work&& work) {
     try {
         return work();
     } catch (...) {
-        HandleEscapedException(sender, std::current_exception());
+        HandleEscapedException(std::current_exception());
         return fallback;
     }
 }

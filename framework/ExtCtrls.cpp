@@ -77,8 +77,7 @@ void TImage::ReadPicture(const PropertyValue& value, FormReader&) {
 }
 
 TTimer::TTimer(TComponent* owner)
-    : TComponent(owner),
-      id_(MessageWindow::Instance().Add(this, [this] { Fire(OnTimer, this); })) {}
+    : TComponent(owner), id_(MessageWindow::Instance().Add([this] { Fire(OnTimer, this); })) {}
 
 TTimer::~TTimer() {
     MessageWindow::Instance().Remove(id_);

@@ -86,7 +86,7 @@ void TForm::LoadFromText(std::string_view text) {
     CreateHandle();
     ScaleTo(platform::Current().scale->GetDpiForWindow(Handle()));
     // An exception in the creation handler is shown like any other; the form stands.
-    RunGuarded(this, 0, [&] {
+    RunGuarded(0, [&] {
         Fire(OnCreate, this);
         return 0;
     });

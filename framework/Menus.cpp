@@ -9,7 +9,7 @@
 #include "platform/WindowManager.h"
 
 TMenuItem::TMenuItem(TComponent* owner)
-    : TComponent(owner), command_(MessageWindow::Instance().Add(this, [this] { Click(); })) {}
+    : TComponent(owner), command_(MessageWindow::Instance().Add([this] { Click(); })) {}
 
 TMenuItem::~TMenuItem() {
     MessageWindow::Instance().Remove(command_);

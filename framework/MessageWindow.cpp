@@ -14,8 +14,8 @@ MessageWindow::~MessageWindow() {
     DetachWindow(window_.get());
 }
 
-UINT MessageWindow::Add(TObject* sender, std::function<void()> work) {
-    clients_[nextId_] = {sender, std::move(work)};
+UINT MessageWindow::Add(std::function<void()> work) {
+    clients_[nextId_] = std::move(work);
     return nextId_++;
 }
 
@@ -24,25 +24,16 @@ void MessageWindow::Remove(UINT id) {
     clients_.erase(id);
 }
 
-const MessageWindow::Client* MessageWindow::Find(UINT message, WPARAM wParam) const {
-    if (message != WM_TIMER && (message != WM_COMMAND || HIWORD(wParam) != 0)) {
-        return nullptr;
-    }
-    auto found = clients_.find(message == WM_TIMER ? static_cast<UINT>(wParam) : LOWORD(wParam));
-    return found != clients_.end() ? &found->second : nullptr;
-}
-
 LRESULT MessageWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (const Client* client = Find(message, wParam)) {
-        // A copy: the work may remove its own client.
-        std::function<void()> work = client->work;
-        work();
-        return 0;
+    if (message == WM_TIMER || (message == WM_COMMAND && HIWORD(wParam) == 0)) {
+        auto found =
+            clients_.find(message == WM_TIMER ? static_cast<UINT>(wParam) : LOWORD(wParam));
+        if (found != clients_.end()) {
+            // A copy: the work may remove its own client.
+            std::function<void()> work = found->second;
+            work();
+            return 0;
+        }
     }
     return DefWindowProcW(window, message, wParam, lParam);
-}
-
-TObject* MessageWindow::Sender(UINT message, WPARAM wParam) {
-    const Client* client = Find(message, wParam);
-    return client != nullptr ? client->sender : nullptr;
 }

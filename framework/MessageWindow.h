@@ -13,24 +13,18 @@ public:
     HWND Handle() const { return window_.get(); }
 
     // A new identifier, for SetTimer on this window or for a menu command, whose WM_TIMER or
-    // WM_COMMAND runs `work`; `sender` is named to the exception handler when it raises.
-    UINT Add(TObject* sender, std::function<void()> work);
+    // WM_COMMAND runs `work`.
+    UINT Add(std::function<void()> work);
     // Stops the identifier's timer, if it has one, and forgets it.
     void Remove(UINT id);
 
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-    TObject* Sender(UINT message, WPARAM wParam) override;
 
 private:
-    struct Client {
-        TObject* sender;
-        std::function<void()> work;
-    };
     MessageWindow();
     ~MessageWindow();
-    const Client* Find(UINT message, WPARAM wParam) const;
 
-    std::map<UINT, Client> clients_;
+    std::map<UINT, std::function<void()>> clients_;
     // Above the range that dialogs use for their own buttons' commands.
     UINT nextId_ = 100;
     OwnedWindow window_;

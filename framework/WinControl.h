@@ -41,7 +41,6 @@ public:
     // The window's own message handling; anything it raises is shown by the application.
     virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-    TObject* Sender(UINT, WPARAM) override { return this; }
     void Attached(HWND window) override { handle_ = window; }
     void Detached() override;
     // A notification that the parent received for this control (WM_COMMAND, WM_NOTIFY,

@@ -12,9 +12,8 @@ constexpr wchar_t kTargetProperty[] = L"Velmora.Window";
 constexpr UINT_PTR kSubclassId = 1;
 
 LRESULT Dispatch(WindowTarget& target, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = RunGuarded(target.Sender(message, wParam), LRESULT{0}, [&] {
-        return target.HandleMessage(window, message, wParam, lParam);
-    });
+    LRESULT result = RunGuarded(
+        LRESULT{0}, [&] { return target.HandleMessage(window, message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         DetachWindow(window);
     }
@@ -119,8 +118,8 @@ LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
                                    : DefWindowProcA(window, message, wParam, lParam);
 }
 
-HandlerWindow::HandlerWindow(const WindowRequest& request, TObject* sender, Handler handler)
-    : sender_(sender), handler_(std::move(handler)) {
+HandlerWindow::HandlerWindow(const WindowRequest& request, Handler handler)
+    : handler_(std::move(handler)) {
     window_.reset(CreateFrameworkWindow(request, *this));
 }
 

@@ -13,8 +13,6 @@
 class WindowTarget {
 public:
     virtual LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
-    // Named to the exception handler when that message raises.
-    virtual TObject* Sender(UINT message, WPARAM wParam) = 0;
     // The window now routes to the target, and stops at its end or when detached.
     virtual void Attached(HWND) {}
     virtual void Detached() {}
@@ -54,16 +52,14 @@ LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 class HandlerWindow final : public WindowTarget {
 public:
     using Handler = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
-    HandlerWindow(const WindowRequest& request, TObject* sender, Handler handler);
+    HandlerWindow(const WindowRequest& request, Handler handler);
     ~HandlerWindow();
 
     HWND Handle() const { return window_.get(); }
 
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-    TObject* Sender(UINT, WPARAM) override { return sender_; }
 
 private:
-    TObject* sender_;
     Handler handler_;
     OwnedWindow window_;
 };

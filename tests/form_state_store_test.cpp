@@ -1,13 +1,15 @@
 // The form state store's rules: its kind switches, loading, saving and the close event, on a
-// window built from test text over a state file held in memory.
+// window built from test text over a real state file.
 
 #include "controls/Spin.h"
 #include "framework/Exceptions.h"
 #include "framework/StdCtrls.h"
 #include "settings/SvgEditIni.h"
+#include "platform/Utf8.h"
 #include "support/FormStateStoreFixture.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -15,10 +17,10 @@
 
 namespace {
 
-// Reads from the fake, except that reading one key raises.
+// Reads through the recording profile, except that reading one key raises.
 class ReadFailingProfile final : public platform::Profile {
 public:
-    ReadFailingProfile(FakeProfile& file, std::string failingKey)
+    ReadFailingProfile(RecordingProfile& file, std::string failingKey)
         : file_(file), failingKey_(std::move(failingKey)) {}
 
     std::string ReadString(const char* section, const char* key, const char* defaultValue,
@@ -34,7 +36,7 @@ public:
     }
 
 private:
-    FakeProfile& file_;
+    RecordingProfile& file_;
     std::string failingKey_;
 };
 
@@ -189,7 +191,7 @@ TEST_F(FormStateStoreTest, AFailedLoadCostsOneControlAndTheLoadingGoesOn) {
     EXPECT_TRUE(Find<TCheckBox>(form, "Beta_1")->Checked()) << "keeps its resource value";
     EXPECT_FALSE(Find<TCheckBox>(form, "Alpha_1")->Checked());
     EXPECT_FALSE(Find<TSvgEditIni>(form, "Store")->IsLoading()) << "the base's end of loading ran";
-    EXPECT_TRUE(IsFlush(profile.Calls().back()));
+    EXPECT_TRUE(IsFlush(profile.Writes().back()));
 }
 
 TEST_F(FormStateStoreTest, SavingWritesUnderscoredControlsInTheWindowsOrder) {
@@ -204,27 +206,23 @@ TEST_F(FormStateStoreTest, SavingWritesUnderscoredControlsInTheWindowsOrder) {
 TEST_F(FormStateStoreTest, LoadsReadTheFileBesideTheExecutableAndSavesWriteACopyThatTakesItsPlace) {
     profile.Put("Other", "Kept", "yes");
     TextForm* form = Build(PrefsText());
-    ASSERT_FALSE(profile.Calls().empty());
-    EXPECT_TRUE(IsFlush(profile.Calls().back())) << "released after loading";
-    EXPECT_EQ(CountFlushes(), 1u);
-    const size_t loadCalls = profile.Calls().size();
+    ASSERT_EQ(profile.Writes().size(), 1u) << "a load writes nothing";
+    EXPECT_TRUE(IsFlush(profile.Writes().back())) << "released after loading";
+    EXPECT_EQ(profile.Writes().back().file, stateFile);
     form->Close();
-    EXPECT_TRUE(IsFlush(profile.Calls().back())) << "released after saving";
+    EXPECT_TRUE(IsFlush(profile.Writes().back())) << "released after saving";
     EXPECT_EQ(CountFlushes(), 2u);
 
-    const std::string copy = *profile.Calls().back().file;
-    EXPECT_NE(copy, kFakeStateFile);
-    EXPECT_EQ(copy.rfind("C:\\Velmora\\", 0), 0u) << copy << " lies beside serie.ini";
-    for (size_t i = 0; i < profile.Calls().size(); ++i) {
-        const FakeProfile::Call& call = profile.Calls()[i];
-        EXPECT_EQ(call.file, i < loadCalls ? kFakeStateFile : copy);
-        if (call.kind == FakeProfile::CallKind::Read) {
-            EXPECT_EQ(call.bufferSize, 2048u);
-        }
+    const std::string copy = profile.Writes().back().file;
+    EXPECT_NE(copy, stateFile);
+    EXPECT_EQ(std::filesystem::path(copy).parent_path(), folder)
+        << copy << " lies beside serie.ini";
+    for (size_t i = 1; i < profile.Writes().size(); ++i) {
+        EXPECT_EQ(profile.Writes()[i].file, copy) << "the save writes the copy only";
     }
     EXPECT_EQ(profile.Text(),
               "[Other]\r\nKept=yes\r\n[Prefs]\r\nMinutes_1=0\r\nBeta_1=1\r\nAlpha_1=1\r\n");
-    EXPECT_EQ(profile.FileNames(), std::vector<std::string>{kFakeStateFile});
+    EXPECT_EQ(profile.FileNames(), std::vector<std::string>{stateFile});
 }
 
 namespace {
@@ -272,7 +270,7 @@ TEST_P(StoreSaveFailingAt, LeavesTheFileAsItWasAndNoCopyBehind) {
     EXPECT_NO_THROW(form->Close());
     EXPECT_FALSE(form->Visible());
     EXPECT_EQ(profile.Text(), kEarlierSave);
-    EXPECT_EQ(profile.FileNames(), std::vector<std::string>{kFakeStateFile});
+    EXPECT_EQ(profile.FileNames(), std::vector<std::string>{stateFile});
     EXPECT_TRUE(files.waits.empty()) << "no refusal here is mended by waiting";
     if (GetParam() == FailingStep::Write) {
         EXPECT_EQ(CountWritesTo("Alpha_1"), 2u) << "the controls after the failure are tried";
@@ -318,14 +316,14 @@ TEST_F(FormStateStoreTest, AReplaceHeldByAnotherProgramIsTriedAgainForTwoSeconds
         EXPECT_NO_THROW(form->Close());
         EXPECT_FALSE(form->Visible());
         EXPECT_EQ(profile.Text(), c.lands ? kSaved : kEarlierSave) << c.error << "/" << c.refusals;
-        EXPECT_EQ(profile.FileNames(), std::vector<std::string>{kFakeStateFile}) << c.error;
+        EXPECT_EQ(profile.FileNames(), std::vector<std::string>{stateFile}) << c.error;
         EXPECT_EQ(files.waits, c.waits) << c.error << "/" << c.refusals;
         files.heldMoves = 0;
     }
 }
 
 TEST_F(FormStateStoreTest, CopiesLeftByASaveCutShortGoOnceTheyAreAMinuteOld) {
-    const std::string folder = "C:\\Velmora\\";
+    const std::string beside = stateFile.substr(0, stateFile.find_last_of('\\') + 1);
     const struct {
         const char* name;
         ULONGLONG ageMs;
@@ -340,16 +338,15 @@ TEST_F(FormStateStoreTest, CopiesLeftByASaveCutShortGoOnceTheyAreAMinuteOld) {
     TextForm* form = Build(PrefsText());
     for (const bool temporaryRefused : {false, true}) {
         for (const auto& f : copies) {
-            profile.Create(folder + f.name);
-            files.SetAge(folder + f.name, f.ageMs);
+            MakeFileOfAge(beside + f.name, f.ageMs);
         }
         files.refuseTemporary = temporaryRefused;
         form->Show();
         form->Close();
-        std::vector<std::string> kept{kFakeStateFile};
+        std::vector<std::string> kept{stateFile};
         for (const auto& f : copies) {
             if (f.kept) {
-                kept.push_back(folder + f.name);
+                kept.push_back(beside + f.name);
             }
         }
         std::vector<std::string> names = profile.FileNames();
@@ -357,8 +354,8 @@ TEST_F(FormStateStoreTest, CopiesLeftByASaveCutShortGoOnceTheyAreAMinuteOld) {
         std::sort(names.begin(), names.end());
         EXPECT_EQ(names, kept) << "temporary refused: " << temporaryRefused;
         for (const std::string& name : names) {
-            if (name != kFakeStateFile) {
-                profile.Erase(name);
+            if (name != stateFile) {
+                std::filesystem::remove(std::filesystem::path(platform::Utf8ToWide(name)));
             }
         }
     }
@@ -373,7 +370,7 @@ TEST_F(FormStateStoreTest, WhenNoWriteSucceedsTheCloseStillGoesThrough) {
     for (const char* key : {"Minutes_1", "Beta_1", "Alpha_1"}) {
         EXPECT_EQ(CountWritesTo(key), 1u) << key << " was tried all the same";
     }
-    EXPECT_TRUE(IsFlush(profile.Calls().back()));
+    EXPECT_TRUE(IsFlush(profile.Writes().back()));
 }
 
 namespace {
@@ -396,17 +393,17 @@ class StoreAfterAnyCloseAnswer : public FormStateStoreTest,
 TEST_P(StoreAfterAnyCloseAnswer, ThePreviousHandlerRunsFirstThenTheStateIsSaved) {
     TextForm* form = Build(PrefsText("", "  OnClose = FormClose\n"));
     std::vector<TObject*> senders;
-    std::optional<size_t> callsSeenByHandler;
+    std::optional<size_t> writesSeenByHandler;
     form->whileClosing = [&](TObject* sender, TCloseAction& action) {
         senders.push_back(sender);
-        callsSeenByHandler = profile.Calls().size();
+        writesSeenByHandler = profile.Writes().size();
         action = GetParam();
     };
-    const size_t callsBeforeClose = profile.Calls().size();
+    const size_t writesBeforeClose = profile.Writes().size();
     form->Show();
     form->Close();
     ASSERT_EQ(senders, std::vector<TObject*>{form});
-    EXPECT_EQ(callsSeenByHandler, callsBeforeClose) << "nothing saved before the handler ran";
+    EXPECT_EQ(writesSeenByHandler, writesBeforeClose) << "nothing saved before the handler ran";
     EXPECT_EQ(CountWritesTo("Minutes_1"), 1u);
     // The window follows its handler's answer: only caNone keeps it on the screen.
     EXPECT_EQ(form->Visible(), GetParam() == TCloseAction::caNone);
@@ -419,8 +416,8 @@ TEST_F(FormStateStoreTest, ACloseHandlerAssignedLaterReplacesTheStoreWhichThenSa
     TextForm* form = Build(PrefsText());
     int closes = 0;
     form->OnClose = [&](TObject*, TCloseAction&) { ++closes; };
-    const size_t callsBeforeClose = profile.Calls().size();
+    const size_t writesBeforeClose = profile.Writes().size();
     form->Close();
     EXPECT_EQ(closes, 1);
-    EXPECT_EQ(profile.Calls().size(), callsBeforeClose);
+    EXPECT_EQ(profile.Writes().size(), writesBeforeClose);
 }

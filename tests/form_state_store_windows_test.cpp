@@ -102,7 +102,7 @@ TEST_F(StoreAtSessionEnd, TheSessionsEndSavesOnceThoughEveryWindowHearsIt) {
 
     SendToEveryWindow(WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
     EXPECT_EQ(CountWritesTo("Minutes_1"), 1u);
-    EXPECT_TRUE(IsFlush(profile.Calls().back()));
+    EXPECT_TRUE(IsFlush(profile.Writes().back()));
     EXPECT_EQ(profile.Text(), "[Prefs]\r\nMinutes_1=25\r\nBeta_1=1\r\nAlpha_1=1\r\n");
 }
 
@@ -114,8 +114,8 @@ TEST_F(StoreAtSessionEnd, ACancelledSessionEndHidingAndMinimizingWriteNothing) {
     form->Hide();
     form->Show();
     app->Minimize();
-    for (const FakeProfile::Call& call : profile.Calls()) {
-        EXPECT_TRUE(call.kind == FakeProfile::CallKind::Read || IsFlush(call));
+    for (const RecordingProfile::Write& write : profile.Writes()) {
+        EXPECT_TRUE(IsFlush(write));
     }
     EXPECT_EQ(profile.Text(), "");
 }

@@ -2,13 +2,11 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <random>
 #include <string>
 
-#include "fakes/FakeProfile.h"
+#include "fakes/RecordingProfile.h"
 #include "fakes/ScopedFacet.h"
 #include "framework/Exceptions.h"
 #include "framework/IniFile.h"
@@ -16,11 +14,22 @@
 
 namespace {
 
-const char* const kFileName = "C:\\Velmora\\Velmora.ini";
-
-class IniFileWithFake : public testing::Test {
+// The platform's own profile functions on a file of the test's own in the temporary folder,
+// each write written down.
+class IniFileTest : public testing::Test {
 protected:
-    FakeProfile fake_{kFileName};
+    ~IniFileTest() override {
+        std::error_code ignored;
+        std::filesystem::remove(fileName_, ignored);
+    }
+
+    bool Exists() const { return std::filesystem::exists(fileName_); }
+
+    const std::string fileName_ = (std::filesystem::temp_directory_path() /
+                                   ("velmora-" + std::to_string(std::random_device{}()) + ".ini"))
+                                      .string();
+    const char* const kFileName = fileName_.c_str();
+    RecordingProfile fake_{fileName_};
     ScopedFacet<platform::Profile> swap_{platform::Current().profile, fake_};
 };
 
@@ -30,7 +39,7 @@ struct IntegerReadCase {
     int32_t expected;
 };
 
-class IniFileReadInteger : public IniFileWithFake,
+class IniFileReadInteger : public IniFileTest,
                            public testing::WithParamInterface<IntegerReadCase> {};
 
 TEST_P(IniFileReadInteger, ReadsOrFallsBack) {
@@ -62,9 +71,8 @@ INSTANTIATE_TEST_SUITE_P(
     Blanks, IniFileReadInteger,
     testing::Values(IntegerReadCase{"  12", 60, 12}, IntegerReadCase{"\t12", 60, 12},
                     IntegerReadCase{" \t -12", 60, -12}, IntegerReadCase{" \t ", 60, 60},
-                    // Blanks after the number make it no integer; the platform strips them
-                    // before they get here.
-                    IntegerReadCase{"12 ", 60, 60}, IntegerReadCase{"12\t", 60, 60},
+                    // The platform strips the blanks after a value before they get here.
+                    IntegerReadCase{"12 ", 60, 12}, IntegerReadCase{"12\t", 60, 12},
                     IntegerReadCase{"- 12", 60, 60}));
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,7 +89,7 @@ struct BoolReadCase {
     bool expected;
 };
 
-class IniFileReadBool : public IniFileWithFake, public testing::WithParamInterface<BoolReadCase> {};
+class IniFileReadBool : public IniFileTest, public testing::WithParamInterface<BoolReadCase> {};
 
 TEST_P(IniFileReadBool, ReadsOrFallsBack) {
     const BoolReadCase& c = GetParam();
@@ -102,45 +110,32 @@ INSTANTIATE_TEST_SUITE_P(
                     BoolReadCase{"", false, false}, BoolReadCase{std::nullopt, true, true},
                     BoolReadCase{std::nullopt, false, false}));
 
-TEST_F(IniFileWithFake, CreatingDoesNotTouchTheFile) {
+TEST_F(IniFileTest, CreatingDoesNotTouchTheFile) {
     TIniFile ini(kFileName);
     EXPECT_EQ(ini.FileName(), kFileName);
-    EXPECT_TRUE(fake_.Calls().empty());
+    EXPECT_TRUE(fake_.Writes().empty());
+    EXPECT_FALSE(Exists());
 }
 
-TEST_F(IniFileWithFake, ReadStringPassesItsArgumentsAndBufferSize) {
+TEST_F(IniFileTest, ReadStringGivesTheValueOrTheDefault) {
     fake_.Put("Options", "Caption", "Velmora");
     TIniFile ini(kFileName);
     EXPECT_EQ(ini.ReadString("Options", "Caption", "none"), "Velmora");
     EXPECT_EQ(ini.ReadString("Options", "Missing", "none"), "none");
-
-    const FakeProfile::Call& call = fake_.Calls().back();
-    EXPECT_EQ(call.kind, FakeProfile::CallKind::Read);
-    EXPECT_EQ(call.section, "Options");
-    EXPECT_EQ(call.key, "Missing");
-    EXPECT_EQ(call.value, "none");
-    EXPECT_EQ(call.file, kFileName);
-    EXPECT_EQ(call.bufferSize, 2048u);
+    EXPECT_EQ(ini.ReadString("Missing", "Caption", "none"), "none");
 }
 
-TEST_F(IniFileWithFake, ReadStringCutsLongValuesToTheBuffer) {
-    fake_.Put("Options", "Long", std::string(3000, 'v'));
-    TIniFile ini(kFileName);
-    EXPECT_EQ(ini.ReadString("Options", "Long", ""), std::string(2047, 'v'));
-}
-
-TEST_F(IniFileWithFake, ReadIntegerAsksWithAnEmptyDefault) {
-    TIniFile ini(kFileName);
-    ini.ReadInteger("Options", "Interval", 60);
-    ini.ReadBool("Options", "Sound", true);
-    ASSERT_EQ(fake_.Calls().size(), 2u);
-    for (const FakeProfile::Call& call : fake_.Calls()) {
-        EXPECT_EQ(call.kind, FakeProfile::CallKind::Read);
-        EXPECT_EQ(call.value, "");
+TEST_F(IniFileTest, ReadStringCutsLongValuesToTheBuffer) {
+    std::string value;
+    for (int i = 0; value.size() < 3000; ++i) {
+        value += static_cast<char>('a' + i % 26);
     }
+    fake_.Put("Options", "Long", value);
+    TIniFile ini(kFileName);
+    EXPECT_EQ(ini.ReadString("Options", "Long", ""), value.substr(0, 2047));
 }
 
-TEST_F(IniFileWithFake, SectionAndKeyNamesIgnoreCase) {
+TEST_F(IniFileTest, SectionAndKeyNamesIgnoreCase) {
     TIniFile ini(kFileName);
     ini.WriteInteger("Options", "Interval", 5);
     ini.WriteInteger("OPTIONS", "INTERVAL", 7);
@@ -153,7 +148,7 @@ struct IntegerWriteCase {
     const char* text;
 };
 
-class IniFileWriteInteger : public IniFileWithFake,
+class IniFileWriteInteger : public IniFileTest,
                             public testing::WithParamInterface<IntegerWriteCase> {};
 
 TEST_P(IniFileWriteInteger, WritesDecimalTextThatReadsBack) {
@@ -161,12 +156,7 @@ TEST_P(IniFileWriteInteger, WritesDecimalTextThatReadsBack) {
     TIniFile ini(kFileName);
     ini.WriteInteger("Options", "Interval", c.value);
 
-    const FakeProfile::Call& call = fake_.Calls().back();
-    EXPECT_EQ(call.kind, FakeProfile::CallKind::Write);
-    EXPECT_EQ(call.section, "Options");
-    EXPECT_EQ(call.key, "Interval");
-    EXPECT_EQ(call.value, c.text);
-    EXPECT_EQ(call.file, kFileName);
+    EXPECT_EQ(fake_.Text(), std::string("[Options]\r\nInterval=") + c.text + "\r\n");
     EXPECT_EQ(ini.ReadInteger("Options", "Interval", c.value == 0 ? 1 : 0), c.value);
 }
 
@@ -176,7 +166,7 @@ INSTANTIATE_TEST_SUITE_P(Values, IniFileWriteInteger,
                                          IntegerWriteCase{2147483647, "2147483647"},
                                          IntegerWriteCase{INT32_MIN, "-2147483648"}));
 
-TEST_F(IniFileWithFake, WriteBoolWritesOneOrZero) {
+TEST_F(IniFileTest, WriteBoolWritesOneOrZero) {
     TIniFile ini(kFileName);
     ini.WriteBool("Options", "Sound", true);
     ini.WriteBool("Options", "Startup", false);
@@ -185,7 +175,7 @@ TEST_F(IniFileWithFake, WriteBoolWritesOneOrZero) {
     EXPECT_FALSE(ini.ReadBool("Options", "Startup", true));
 }
 
-TEST_F(IniFileWithFake, FailedWriteThrowsNamingTheFile) {
+TEST_F(IniFileTest, FailedWriteThrowsNamingTheFile) {
     fake_.Put("Options", "Interval", "5");
     fake_.FailWritesTo("Interval");
     TIniFile ini(kFileName);
@@ -203,25 +193,22 @@ TEST_F(IniFileWithFake, FailedWriteThrowsNamingTheFile) {
     EXPECT_EQ(fake_.Text(), "[Options]\r\nInterval=5\r\nDelay=3\r\n");
 }
 
-void ExpectFlushOf(const FakeProfile::Call& call) {
-    EXPECT_EQ(call.kind, FakeProfile::CallKind::Write);
-    EXPECT_EQ(call.section, std::nullopt);
-    EXPECT_EQ(call.key, std::nullopt);
-    EXPECT_EQ(call.value, std::nullopt);
-    EXPECT_EQ(call.file, kFileName);
+void ExpectFlushOf(const RecordingProfile::Write& write, const std::string& fileName) {
+    EXPECT_TRUE(write.IsFlush());
+    EXPECT_EQ(write.file, fileName);
 }
 
-TEST_F(IniFileWithFake, DestructionFlushesTheFileLast) {
+TEST_F(IniFileTest, DestructionFlushesTheFileLast) {
     {
         TIniFile ini(kFileName);
         ini.WriteInteger("Options", "Interval", 5);
     }
-    ASSERT_EQ(fake_.Calls().size(), 2u);
-    EXPECT_EQ(fake_.Calls().front().key, "Interval");
-    ExpectFlushOf(fake_.Calls().back());
+    ASSERT_EQ(fake_.Writes().size(), 2u);
+    EXPECT_EQ(fake_.Writes().front().key, "Interval");
+    ExpectFlushOf(fake_.Writes().back(), fileName_);
 }
 
-TEST_F(IniFileWithFake, DestructionFlushesWhenAnExceptionLeavesTheScope) {
+TEST_F(IniFileTest, DestructionFlushesWhenAnExceptionLeavesTheScope) {
     fake_.FailWritesTo("Interval");
     EXPECT_THROW(
         {
@@ -229,86 +216,41 @@ TEST_F(IniFileWithFake, DestructionFlushesWhenAnExceptionLeavesTheScope) {
             ini.WriteInteger("Options", "Interval", 5);
         },
         EIniFileException);
-    ASSERT_EQ(fake_.Calls().size(), 2u);
-    ExpectFlushOf(fake_.Calls().back());
+    ASSERT_EQ(fake_.Writes().size(), 2u);
+    ExpectFlushOf(fake_.Writes().back(), fileName_);
 }
 
-TEST_F(IniFileWithFake, DestructionToleratesAFailedFlush) {
+TEST_F(IniFileTest, DestructionToleratesAFailedFlush) {
     fake_.FailAllWrites();
     EXPECT_NO_THROW({ TIniFile ini(kFileName); });
-    ASSERT_EQ(fake_.Calls().size(), 1u);
-    ExpectFlushOf(fake_.Calls().back());
+    ASSERT_EQ(fake_.Writes().size(), 1u);
+    ExpectFlushOf(fake_.Writes().back(), fileName_);
 }
 
-// The real private-profile functions, on a file of our own in the temporary folder.
-class TemporaryIniFile {
-public:
-    TemporaryIniFile()
-        : path_(std::filesystem::temp_directory_path() /
-                ("velmora-" + std::to_string(std::random_device{}()) + ".ini")) {}
-    ~TemporaryIniFile() {
-        std::error_code ignored;
-        std::filesystem::remove(path_, ignored);
-    }
-    TemporaryIniFile(const TemporaryIniFile&) = delete;
-    TemporaryIniFile& operator=(const TemporaryIniFile&) = delete;
-
-    std::string Name() const { return path_.string(); }
-    bool Exists() const { return std::filesystem::exists(path_); }
-    std::string Contents() const {
-        std::ifstream stream(path_, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(stream), {});
-    }
-
-private:
-    std::filesystem::path path_;
-};
-
-TEST(IniFileOnThePlatform, WrittenValuesReadBack) {
-    TemporaryIniFile file;
+TEST_F(IniFileTest, WrittenValuesReadBack) {
     {
-        TIniFile ini(file.Name());
+        TIniFile ini(kFileName);
         ini.WriteInteger("Options", "Interval", -42);
         ini.WriteBool("Options", "Sound", true);
         ini.WriteString("Window", "Caption", "Velmora");
     }
-    ASSERT_TRUE(file.Exists());
-    TIniFile ini(file.Name());
+    ASSERT_TRUE(Exists());
+    TIniFile ini(kFileName);
     EXPECT_EQ(ini.ReadInteger("Options", "Interval", 0), -42);
     EXPECT_TRUE(ini.ReadBool("Options", "Sound", false));
     EXPECT_EQ(ini.ReadString("Window", "Caption", ""), "Velmora");
 }
 
-TEST(IniFileOnThePlatform, MissingFileGivesTheDefaults) {
-    TemporaryIniFile file;
-    TIniFile ini(file.Name());
+TEST_F(IniFileTest, MissingFileGivesTheDefaults) {
+    TIniFile ini(kFileName);
     EXPECT_EQ(ini.ReadString("Options", "Caption", "none"), "none");
     EXPECT_EQ(ini.ReadInteger("Options", "Interval", 60), 60);
     EXPECT_TRUE(ini.ReadBool("Options", "Sound", true));
     EXPECT_FALSE(ini.ReadBool("Options", "Sound", false));
-    EXPECT_FALSE(file.Exists());
+    EXPECT_FALSE(Exists());
 }
 
-TEST(IniFileOnThePlatform, SectionAndKeyNamesIgnoreCase) {
-    TemporaryIniFile file;
-    TIniFile ini(file.Name());
-    ini.WriteInteger("Options", "Interval", 5);
-    ini.WriteInteger("OPTIONS", "INTERVAL", 7);
-    EXPECT_EQ(ini.ReadInteger("options", "interval", 60), 7);
-}
-
-TEST(IniFileOnThePlatform, LongValuesComeBackCutToTheBuffer) {
-    TemporaryIniFile file;
-    TIniFile ini(file.Name());
-    std::string value;
-    for (int i = 0; value.size() < 3000; ++i) {
-        value += static_cast<char>('a' + i % 26);
-    }
-    ini.WriteString("Options", "Long", value);
-    EXPECT_EQ(ini.ReadString("Options", "Long", ""), value.substr(0, 2047));
-}
-
-TEST(IniFileOnThePlatform, ValuesAreWrittenVerbatim) {
+TEST_F(IniFileTest, ValuesAreWrittenVerbatim) {
     const std::string values[] = {"C:\\Program Files\\Velmora\\Velmora.exe",
                                   "key=value",
                                   "; not a comment",
@@ -316,32 +258,25 @@ TEST(IniFileOnThePlatform, ValuesAreWrittenVerbatim) {
                                   "say \"hello\" twice",
                                   "#,##0 Mo",
                                   "$1F"};
-    TemporaryIniFile file;
-    TIniFile ini(file.Name());
+    TIniFile ini(kFileName);
     for (const std::string& value : values) {
         ini.WriteString("Options", "Value", value);
         EXPECT_EQ(ini.ReadString("Options", "Value", ""), value);
     }
 }
 
-TEST(IniFileOnThePlatform, FileTextMatchesTheFake) {
-    auto writeSettings = [](const std::string& fileName) {
-        TIniFile ini(fileName);
+TEST_F(IniFileTest, TheFileKeepsTheFirstSpellingOfEachNameInTheOrderWritten) {
+    {
+        TIniFile ini(kFileName);
         ini.WriteInteger("Options", "Interval", 5);
         ini.WriteBool("Options", "Sound", true);
         ini.WriteString("Window", "Caption", "Velmora");
         ini.WriteInteger("OPTIONS", "interval", -7);
         ini.WriteString("options", "Picture", "#,##0");
-    };
-    TemporaryIniFile file;
-    writeSettings(file.Name());
-
-    FakeProfile fake{kFileName};
-    {
-        ScopedFacet<platform::Profile> swap(platform::Current().profile, fake);
-        writeSettings(kFileName);
     }
-    EXPECT_EQ(file.Contents(), fake.Text());
+    EXPECT_EQ(
+        fake_.Text(),
+        "[Options]\r\nInterval=-7\r\nSound=1\r\nPicture=#,##0\r\n[Window]\r\nCaption=Velmora\r\n");
 }
 
 }  // namespace

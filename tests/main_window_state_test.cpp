@@ -4,7 +4,7 @@
 #include "support/MainWindowFixture.h"
 
 #include "controls/Spin.h"
-#include "fakes/FakeProfile.h"
+#include "fakes/RecordingProfile.h"
 #include "settings/SvgEditIni.h"
 #include "support/TextForm.h"
 
@@ -147,7 +147,7 @@ TEST_F(MainWindowStateTest, OnlyTheSessionsEndSavesWithoutAClose) {
 
 TEST_F(MainWindowStateTest, ASaveThatFailsShowsNothingAndTheProgramEnds) {
     Start();
-    FakeProfile failing{StateFile()};
+    RecordingProfile failing;
     failing.FailAllWrites();
     ScopedFacet<platform::Profile> swap(platform::Current().profile, failing);
     form->Close();
@@ -158,24 +158,6 @@ TEST_F(MainWindowStateTest, ASaveThatFailsShowsNothingAndTheProgramEnds) {
 }
 
 namespace {
-
-// The platform's own profile functions, except that writing one key fails.
-class KeyRefusingProfile final : public platform::Profile {
-public:
-    explicit KeyRefusingProfile(std::string key) : key_(std::move(key)) {}
-    std::string ReadString(const char* section, const char* key, const char* defaultValue,
-                           const char* fileName, unsigned bufferSize) override {
-        return real().ReadString(section, key, defaultValue, fileName, bufferSize);
-    }
-    bool WriteString(const char* section, const char* key, const char* value,
-                     const char* fileName) override {
-        return (key == nullptr || key != key_) && real().WriteString(section, key, value, fileName);
-    }
-
-private:
-    static platform::Profile& real() { return platform::Win32Profile(); }
-    std::string key_;
-};
 
 enum class SaveStep { Copy, Write, Flush, Move };
 
@@ -199,7 +181,8 @@ TEST_P(MainWindowSaveFailingAt, LeavesTheFileByteForByteAndNoCopyBehind) {
     form->SpinEdit_1->SetValue(45);
     form->Firefox_1->SetChecked(false);
 
-    KeyRefusingProfile refusing("Firefox_1");
+    RecordingProfile refusing;
+    refusing.FailWritesTo("Firefox_1");
     std::optional<ScopedFacet<platform::Profile>> swap;
     switch (GetParam()) {
         case SaveStep::Copy:

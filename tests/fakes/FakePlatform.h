@@ -11,6 +11,7 @@
 #include "platform/Shell.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class FakeMemory final : public platform::MemoryStatus {
@@ -67,7 +68,17 @@ public:
     bool refuseTemporary = false;
     bool failCopy = false;
     bool failFlush = false;
+    // A refusal that no wait mends.
     bool failMove = false;
+    // The next `heldMoves` moves are refused with `heldError`, as while another program holds
+    // the file.
+    DWORD heldError = ERROR_SHARING_VIOLATION;
+    int heldMoves = 0;
+    // Every wait asked for; waited for only when `sleeps`, as a real hold needs.
+    std::vector<DWORD> waits;
+    bool sleeps = true;
+    // How long ago FindBeside says these files were written.
+    std::vector<std::pair<std::string, ULONGLONG>> ages;
 
     std::string ExecutablePath() override { return executable; }
     bool FileExists(const std::string& path) override { return real().FileExists(path); }
@@ -79,13 +90,34 @@ public:
     }
     bool Flush(const std::string& path) override { return !failFlush && real().Flush(path); }
     DWORD MoveOver(const std::string& from, const std::string& to) override {
-        return failMove ? ERROR_WRITE_PROTECT : real().MoveOver(from, to);
+        if (failMove) {
+            return ERROR_WRITE_PROTECT;
+        }
+        if (heldMoves > 0) {
+            --heldMoves;
+            return heldError;
+        }
+        return real().MoveOver(from, to);
     }
     void Remove(const std::string& path) override { real().Remove(path); }
+    // The files found, as old as the test said where it said so: the clock is not the test's.
     std::vector<Found> FindBeside(const std::string& path, const std::string& pattern) override {
-        return real().FindBeside(path, pattern);
+        std::vector<Found> found = real().FindBeside(path, pattern);
+        for (Found& file : found) {
+            for (const auto& [aged, ageMs] : ages) {
+                if (lstrcmpiA(aged.c_str(), file.path.c_str()) == 0) {
+                    file.ageMs = ageMs;
+                }
+            }
+        }
+        return found;
     }
-    void Wait(DWORD milliseconds) override { real().Wait(milliseconds); }
+    void Wait(DWORD milliseconds) override {
+        waits.push_back(milliseconds);
+        if (sleeps) {
+            real().Wait(milliseconds);
+        }
+    }
 
 private:
     static platform::Files& real() { return platform::Win32Files(); }

@@ -4,17 +4,13 @@
 #include "framework/Classes.h"
 #include "framework/FormText.h"
 
+#include <any>
 #include <functional>
 #include <map>
 #include <string>
-#include <variant>
 #include <vector>
 
 class TComponent;
-
-// A method of the form that an event property names.
-using TMethod =
-    std::variant<TNotifyEvent, TMouseEvent, TMouseMoveEvent, TCloseEvent, TExceptionEvent>;
 
 using ComponentFactory = TComponent* (*)(TComponent* owner);
 
@@ -41,8 +37,9 @@ class FormRoot {
 public:
     // The class that the resource's root object must name.
     virtual const char* ClassName() const = 0;
-    // The form's method of that name, or nullptr.
-    virtual const TMethod* FindMethod(const std::string& name) const = 0;
+    // The form's handler of that name, bound to the form as the event of its signature, or
+    // nullptr.
+    virtual const std::any* FindMethod(const std::string& name) const = 0;
     // Points the form's field of that name at the component; false when the field's type
     // does not fit.
     virtual bool BindField(const std::string& name, TComponent* component) = 0;
@@ -70,11 +67,11 @@ public:
     // The form's method that an event property names, of the event's own signature.
     template <typename Event>
     Event Method(const PropertyValue& value) {
-        const TMethod* method = form_.FindMethod(value.AsIdentifier());
+        const std::any* method = form_.FindMethod(value.AsIdentifier());
         if (method == nullptr) {
             ThrowReadError(value.line, "méthode inconnue « " + value.text + " »");
         }
-        if (const Event* event = std::get_if<Event>(method)) {
+        if (const Event* event = std::any_cast<Event>(method)) {
             return *event;
         }
         ThrowReadError(value.line, "« " + value.text + " » n'a pas la signature de l'événement");

@@ -98,27 +98,18 @@ void TForm::PublishComponents(std::initializer_list<PublishedComponent> componen
 
 void TForm::PublishHandlers(std::initializer_list<PublishedHandler> handlers) {
     for (const PublishedHandler& handler : handlers) {
-        methods_.emplace_back(
-            handler.name,
-            std::visit(
-                [this]<typename... Args>(void (TForm::*method)(TObject*, Args...)) -> TMethod {
-                    return std::function<void(TObject*, Args...)>(
-                        [this, method](TObject* sender, Args... args) {
-                            (this->*method)(sender, args...);
-                        });
-                },
-                handler.method));
+        methods_.emplace_back(handler.name, handler.bind(*this));
     }
 }
 
-const TMethod* TForm::FindMethod(const std::string& name) const {
+const std::any* TForm::FindMethod(const std::string& name) const {
     auto found = std::ranges::find(methods_, name, &PublishedMethod::first);
     return found != methods_.end() ? &found->second : nullptr;
 }
 
 bool TForm::BindField(const std::string& name, TComponent* component) {
     auto found = std::ranges::find(components_, name, &PublishedComponent::name);
-    return found == components_.end() || found->bind(found->field, component);
+    return found == components_.end() || found->bind(component);
 }
 
 void TForm::CreateParams(WindowParams& params) {

@@ -5,11 +5,12 @@
 #include "framework/FormReader.h"
 #include "framework/Scale.h"
 
+#include <any>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 enum class TPosition { poDesigned, poDesktopCenter };
@@ -52,41 +53,39 @@ public:
     TNotifyEvent OnCreate;
     TCloseEvent OnClose;
 
-    const TMethod* FindMethod(const std::string& name) const override;
+    const std::any* FindMethod(const std::string& name) const override;
     bool BindField(const std::string& name, TComponent* component) override;
 
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
-    // A field of the form that the component of the same name fills.
+    // A field of the form that the component of the same name fills; false when the
+    // component is of another type.
     struct PublishedComponent {
         template <typename T>
         PublishedComponent(const char* name, T*& field)
-            : name(name), field(&field), bind(&Bind<T>) {}
+            : name(name), bind([&field](TComponent* component) {
+                  field = dynamic_cast<T*>(component);
+                  return field != nullptr;
+              }) {}
         const char* name;
-        void* field;
-        bool (*bind)(void* field, TComponent* component);
-
-        template <typename T>
-        static bool Bind(void* field, TComponent* component) {
-            T* typed = dynamic_cast<T*>(component);
-            *static_cast<T**>(field) = typed;
-            return typed != nullptr;
-        }
+        std::function<bool(TComponent*)> bind;
     };
-    // A method that the form resource may name as a handler of the event of its signature.
+    // A method that the form resource may name as a handler of the event of its signature:
+    // bound to the form, it is that event.
     struct PublishedHandler {
         template <typename Form, typename... Args>
         PublishedHandler(const char* name, void (Form::*method)(TObject*, Args...))
-            : name(name), method(static_cast<void (TForm::*)(TObject*, Args...)>(method)) {}
+            : name(name), bind([method](TForm& form) -> std::any {
+                  auto& self = static_cast<Form&>(form);
+                  return std::function<void(TObject*, Args...)>(
+                      [&self, method](TObject* sender, Args... args) {
+                          (self.*method)(sender, args...);
+                      });
+              }) {}
         const char* name;
-        std::variant<void (TForm::*)(TObject*),
-                     void (TForm::*)(TObject*, TMouseButton, TShiftState, int, int),
-                     void (TForm::*)(TObject*, TShiftState, int, int),
-                     void (TForm::*)(TObject*, TCloseAction&),
-                     void (TForm::*)(TObject*, const Exception&)>
-            method;
+        std::function<std::any(TForm&)> bind;
     };
     void PublishComponents(std::initializer_list<PublishedComponent> components);
     void PublishHandlers(std::initializer_list<PublishedHandler> handlers);
@@ -107,7 +106,7 @@ private:
     void Center();
 
     std::vector<PublishedComponent> components_;
-    using PublishedMethod = std::pair<const char*, TMethod>;
+    using PublishedMethod = std::pair<const char*, std::any>;
     std::vector<PublishedMethod> methods_;
     TPosition position_ = TPosition::poDesigned;
     TWindowState windowState_ = TWindowState::wsNormal;

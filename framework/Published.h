@@ -1,43 +1,24 @@
 #pragma once
 // Published properties: each class's table of the properties that a form resource may set, by
-// name, with the member that receives the value; the member's type says how the value is read.
-// The tables are plain data, and one function reads a value for any of them.
+// name, each with a setter made for its member; the member's type says how the value is read.
+// The tables are plain data, and one function finds the row of a name.
 
 #include "framework/Classes.h"
 #include "framework/Component.h"
+#include "framework/FormReader.h"
 #include "framework/FormText.h"
 
+#include <functional>
 #include <span>
 #include <string>
 #include <type_traits>
-#include <variant>
-
-class FormReader;
 
 struct PublishedProperty {
-    // A setter that takes a colour, by its name or as a number.
-    struct Color {
-        void (TComponent::*set)(TColor);
-    };
-    struct Enumerated {
-        void (*set)(TComponent& component, int value);
-        const Enumeration* values;
-    };
-    // Gives the setter another component of the form; false when it is of another type.
-    using Reference = bool (*)(TComponent& component, TComponent* target);
-    // A member that reads the value itself.
-    using Custom = void (TComponent::*)(const PropertyValue& value, FormReader& reader);
-
     const char* name;
-    // The member of the class, seen from TComponent: a setter or a field of an integer, a
-    // boolean (a null setter reads it and drops it), a text, a colour, an enumeration, another
-    // component, or an event's handler.
-    std::variant<void (TComponent::*)(int), int TComponent::*, void (TComponent::*)(bool),
-                 bool TComponent::*, void (TComponent::*)(const std::string&), Color, Enumerated,
-                 Reference, Custom, TNotifyEvent TComponent::*, TMouseEvent TComponent::*,
-                 TMouseMoveEvent TComponent::*, TCloseEvent TComponent::*,
-                 TExceptionEvent TComponent::*>
-        member;
+    // Reads the value into the component's member; `values` names an enumeration's.
+    void (*set)(TComponent& component, const PropertyValue& value, FormReader& reader,
+                const Enumeration* values);
+    const Enumeration* values = nullptr;
 };
 
 // Sets `component`'s property from the table; false when the table has no property of that name.
@@ -51,62 +32,106 @@ struct MemberOf;
 template <typename Class, typename Type>
 struct MemberOf<Type Class::*> {
     using ClassType = Class;
-    using MemberType = Type;
 };
 template <auto member>
 using Class = typename MemberOf<decltype(member)>::ClassType;
-template <auto member>
-using Type = typename MemberOf<decltype(member)>::MemberType;
+
+// What a member takes: a setter's parameter, or a field's own type.
+template <typename Member>
+struct Taken;
+template <typename Class, typename Value>
+struct Taken<void (Class::*)(Value)> {
+    using Type = std::remove_cvref_t<Value>;
+};
+template <typename Class, typename Value>
+struct Taken<Value Class::*> {
+    using Type = Value;
+};
+
+template <typename Value>
+constexpr bool kIsEvent = false;
+template <typename... Args>
+constexpr bool kIsEvent<std::function<void(TObject*, Args...)>> = true;
+
+// Reads `value` as a Value and hands it to `give`: a number, a boolean, a text, an event's
+// handler of the form, or another component of the form, given once every one is read.
+template <typename Value, typename Give>
+void Read(const PropertyValue& value, FormReader& reader, Give give) {
+    if constexpr (std::is_same_v<Value, bool>) {
+        give(value.AsBoolean());
+    } else if constexpr (std::is_integral_v<Value>) {
+        give(static_cast<Value>(value.AsInteger()));
+    } else if constexpr (std::is_same_v<Value, std::string>) {
+        give(value.AsString());
+    } else if constexpr (kIsEvent<Value>) {
+        give(reader.Method<Value>(value));
+    } else {
+        static_assert(std::is_pointer_v<Value>, "a property of no kind the reader knows");
+        reader.Reference(value, [give](TComponent* target) {
+            auto* typed = dynamic_cast<Value>(target);
+            if (typed != nullptr) {
+                give(typed);
+            }
+            return typed != nullptr;
+        });
+    }
+}
 
 template <auto member>
-void SetEnumerator(TComponent& component, int value) {
-    auto& object = static_cast<Class<member>&>(component);
+void Assign(Class<member>& object, typename Taken<decltype(member)>::Type value) {
     if constexpr (std::is_member_function_pointer_v<decltype(member)>) {
-        [&]<typename Enum>(void (Class<member>::*set)(Enum)) {
-            (object.*set)(static_cast<Enum>(value));
-        }(member);
+        (object.*member)(std::move(value));
     } else {
-        object.*member = static_cast<Type<member>>(value);
+        object.*member = std::move(value);
+    }
+}
+
+template <auto member>
+void Set(TComponent& component, const PropertyValue& value, FormReader& reader,
+         const Enumeration* values) {
+    auto& object = static_cast<Class<member>&>(component);
+    using Value = typename Taken<decltype(member)>::Type;
+    if constexpr (std::is_invocable_v<decltype(member), Class<member>&, const PropertyValue&,
+                                      FormReader&>) {
+        // A member that reads the value itself.
+        (object.*member)(value, reader);
+    } else if constexpr (std::is_enum_v<Value>) {
+        Assign<member>(object, static_cast<Value>(EnumValue(value, *values)));
+    } else {
+        Read<Value>(value, reader, [&object](Value read) { Assign<member>(object, read); });
     }
 }
 
 template <auto set>
-bool AssignReference(TComponent& component, TComponent* target) {
-    return [&]<typename Target>(void (Class<set>::*setter)(Target*)) {
-        auto* typed = dynamic_cast<Target*>(target);
-        if (typed != nullptr) {
-            (static_cast<Class<set>&>(component).*setter)(typed);
-        }
-        return typed != nullptr;
-    }(set);
+void SetColor(TComponent& component, const PropertyValue& value, FormReader&, const Enumeration*) {
+    (static_cast<Class<set>&>(component).*set)(ColorValue(value));
+}
+
+inline void ReadBoolean(TComponent&, const PropertyValue& value, FormReader&, const Enumeration*) {
+    value.AsBoolean();
 }
 
 }  // namespace published
 
-// A property given to a setter of the class or stored in a field; a setter of no kind that the
-// table holds takes another component of the form.
+// A property given to a setter of the class or stored in a field.
 template <auto member>
 constexpr PublishedProperty Property(const char* name) {
-    using Member = published::Type<member> TComponent::*;
-    if constexpr (std::is_constructible_v<decltype(PublishedProperty::member), Member>) {
-        return {name, static_cast<Member>(member)};
-    } else {
-        return {name, &published::AssignReference<member>};
-    }
+    return {name, &published::Set<member>};
 }
 
+// A colour, by its name or as a number.
 template <auto set>
 constexpr PublishedProperty ColorProperty(const char* name) {
-    return {name, PublishedProperty::Color{static_cast<void (TComponent::*)(TColor)>(set)}};
+    return {name, &published::SetColor<set>};
 }
 
 // An enumerated value, given to a setter or stored in a field.
 template <auto member>
 constexpr PublishedProperty EnumProperty(const char* name, const Enumeration& values) {
-    return {name, PublishedProperty::Enumerated{&published::SetEnumerator<member>, &values}};
+    return {name, &published::Set<member>, &values};
 }
 
 // A boolean that is read for its kind only and changes nothing.
 constexpr PublishedProperty BooleanProperty(const char* name) {
-    return {name, static_cast<void (TComponent::*)(bool)>(nullptr)};
+    return {name, &published::ReadBoolean};
 }

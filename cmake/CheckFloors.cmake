@@ -8,7 +8,7 @@ set(FLOORS
     "Graphics"
     "Component"
     "FormReader IniFile Published"
-    "Controls WindowlessControls WinControl"
+    "Controls WinControl"
     "StdCtrls ExtCtrls ComCtrls Buttons Menus"
     "Forms Application")
 

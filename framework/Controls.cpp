@@ -90,13 +90,6 @@ void TControl::SetEnabled(bool enabled) {
     }
 }
 
-void TControl::SetCaption(const std::string& caption) {
-    if (caption != Caption()) {
-        caption_ = caption;
-        CaptionChanged();
-    }
-}
-
 void TControl::SetParentFont(bool parentFont) {
     parentFont_ = parentFont;
     ParentFontChanged();
@@ -123,8 +116,8 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
 }
 
 bool TControl::MouseCapture() const {
-    return parent_ != nullptr && parent_->windowless_.Capture() == this &&
-           parent_->HandleAllocated() && GetCapture() == parent_->Handle();
+    return parent_ != nullptr && parent_->MouseHolder() == this && parent_->HandleAllocated() &&
+           GetCapture() == parent_->Handle();
 }
 
 void TControl::ChangeScale(int dpi, int previousDpi) {
@@ -179,7 +172,6 @@ bool TControl::SetPublished(const PropertyItem& property, FormReader& reader) {
         EnumProperty<&TControl::align_>("Align", kAligns),
         Property<&TControl::SetVisible>("Visible"),
         Property<&TControl::SetEnabled>("Enabled"),
-        Property<&TControl::SetCaption>("Caption"),
         Property<&TControl::SetParentFont>("ParentFont"),
         ColorProperty<&TControl::SetColor>("Color"),
         Property<&TControl::OnClick>("OnClick"),

@@ -37,11 +37,6 @@ public:
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool enabled);
 
-    // The control's text: a caption, or the contents of an edit. Writing the text it already
-    // has does nothing.
-    virtual std::string Caption() const { return caption_; }
-    virtual void SetCaption(const std::string& caption);
-
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
     void SetParentFont(bool parentFont);
@@ -74,7 +69,6 @@ public:
 protected:
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
     virtual void BoundsChanged() {}
-    virtual void CaptionChanged() {}
     virtual void FontChanged() {}
     virtual void ColorChanged() {}
     virtual void VisibleChanged() {}
@@ -104,7 +98,6 @@ private:
     TAlign align_ = TAlign::alNone;
     bool visible_ = true;
     bool enabled_ = true;
-    std::string caption_;
     TFont font_;
     bool parentFont_ = true;
     TColor color_ = clBtnFace;

@@ -23,7 +23,6 @@ void TLabel::Loaded() {
 }
 
 void TLabel::CaptionChanged() {
-    TWinControl::CaptionChanged();
     AdjustSize();
 }
 

@@ -77,7 +77,6 @@ public:
 
 protected:
     void CreateParams(WindowParams& params) override;
-    bool TextChangesUnseen() const override { return true; }
 
 private:
     bool readOnly_ = false;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 TWinControl::~TWinControl() {
     for (TControl* control : controls_) {
@@ -25,6 +26,8 @@ TWinControl* TWinControl::FromHandle(HWND window) {
 }
 
 void TWinControl::Detached() {
+    // The text outlives the window, for the next one.
+    caption_ = Caption();
     handle_ = nullptr;
     trackingMouse_ = false;
 }
@@ -48,7 +51,7 @@ void TWinControl::CreateHandle() {
     WindowParams params{.systemClass = true,
                         .classStyle = CS_DBLCLKS,
                         .style = WS_CHILD | WS_CLIPSIBLINGS,
-                        .title = Utf8ToWide(TControl::Caption()),
+                        .title = Utf8ToWide(caption_),
                         .x = Left(),
                         .y = Top(),
                         .width = Width(),
@@ -90,7 +93,7 @@ void TWinControl::HandleCreated() {
 void TWinControl::InsertControl(TControl* control) {
     controls_.push_back(control);
     if (auto* graphic = dynamic_cast<TGraphicControl*>(control)) {
-        windowless_.Add(graphic);
+        windowless_.push_back(graphic);
     }
     // A control gets its parent before the parent has a window: CreateHandle makes the windows
     // of the children that are there, and no window ever moves to another parent.
@@ -98,7 +101,87 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::RemoveControl(TControl* control) {
     std::erase(controls_, control);
-    windowless_.Remove(control);
+    std::erase(windowless_, control);
+    // A control that leaves lets go of the mouse it holds.
+    if (mouseHolder_ == control) {
+        mouseHolder_ = nullptr;
+        ReleaseCapture();
+    }
+}
+
+void TWinControl::ExcludeOpaqueWindowless(HDC dc) const {
+    for (TGraphicControl* control : windowless_) {
+        if (control->Visible() && control->Opaque()) {
+            RECT bounds = control->BoundsRect();
+            ExcludeClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+        }
+    }
+}
+
+void TWinControl::PaintWindowless(HDC dc, const RECT& area) const {
+    for (TGraphicControl* control : windowless_) {
+        RECT bounds = control->BoundsRect();
+        RECT common{};
+        // A control outside the area to paint would draw only pixels that the clip throws away.
+        if (!control->Visible() || !IntersectRect(&common, &bounds, &area)) {
+            continue;
+        }
+        ScopedDcState state(dc);
+        IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
+        SetViewportOrgEx(dc, control->Left(), control->Top(), nullptr);
+        control->Paint(dc);
+    }
+}
+
+TGraphicControl* TWinControl::WindowlessAt(POINT point) const {
+    // The last created lies on top; a disabled control lets the mouse through to its parent.
+    for (auto it = windowless_.rbegin(); it != windowless_.rend(); ++it) {
+        TGraphicControl* control = *it;
+        RECT bounds = control->BoundsRect();
+        if (control->Visible() && control->Enabled() && PtInRect(&bounds, point)) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+bool TWinControl::RouteMouseToWindowless(UINT message, WPARAM wParam, LPARAM lParam) {
+    const MouseAction action = DecodeMouse(message);
+    if (action.kind == MouseAction::kNone) {
+        return false;
+    }
+    POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    TGraphicControl* target = mouseHolder_ != nullptr ? mouseHolder_ : WindowlessAt(point);
+    if (target == nullptr) {
+        return false;
+    }
+    const TShiftState shift = ShiftFromKeys(wParam);
+    const bool left = action.button == TMouseButton::mbLeft;
+    const int x = point.x - target->Left();
+    const int y = point.y - target->Top();
+    switch (action.kind) {
+        case MouseAction::kMove:
+            target->MouseMove(shift, x, y);
+            break;
+        case MouseAction::kDown:
+        case MouseAction::kDoubleClick:
+            // A second quick press is a press like the first: each one counts.
+            if (left) {
+                mouseHolder_ = target;
+                SetCapture(handle_);
+            }
+            target->MouseDown(action.button, shift, x, y);
+            break;
+        default:
+            // The capture ends before the control hears of the release.
+            if (left && mouseHolder_ == target) {
+                mouseHolder_ = nullptr;
+                ReleaseCapture();
+            }
+            target->MouseUp(action.button, shift, x, y);
+            break;
+    }
+    return true;
 }
 
 bool TWinControl::CanFocus() const {
@@ -179,8 +262,8 @@ void TWinControl::BoundsChanged() {
 }
 
 std::string TWinControl::Caption() const {
-    if (handle_ == nullptr || !TextChangesUnseen()) {
-        return TControl::Caption();
+    if (handle_ == nullptr) {
+        return caption_;
     }
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(handle_)) + 1, L'\0');
     text.resize(
@@ -188,10 +271,16 @@ std::string TWinControl::Caption() const {
     return WideToUtf8(text);
 }
 
-void TWinControl::CaptionChanged() {
-    if (handle_ != nullptr) {
-        SetWindowTextW(handle_, Utf8ToWide(TControl::Caption()).c_str());
+void TWinControl::SetCaption(const std::string& caption) {
+    if (caption == Caption()) {
+        return;
     }
+    if (handle_ != nullptr) {
+        SetWindowTextW(handle_, Utf8ToWide(caption).c_str());
+    } else {
+        caption_ = caption;
+    }
+    CaptionChanged();
 }
 
 void TWinControl::FontChanged() {
@@ -241,7 +330,7 @@ bool TWinControl::HandleNotification(UINT message, WPARAM wParam, LPARAM, LRESUL
 }
 
 LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (windowless_.Route(handle_, message, wParam, lParam)) {
+    if (RouteMouseToWindowless(message, wParam, lParam)) {
         return 0;
     }
     switch (message) {
@@ -257,7 +346,10 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             Fire(OnMouseLeave, this);
             break;
         case WM_CAPTURECHANGED:
-            windowless_.CaptureChanged(handle_, reinterpret_cast<HWND>(lParam));
+            // Another window took the mouse: the control that held it never sees the release.
+            if (mouseHolder_ != nullptr && reinterpret_cast<HWND>(lParam) != handle_) {
+                std::exchange(mouseHolder_, nullptr)->MouseCaptureLost();
+            }
             break;
         case WM_COMMAND:
         case WM_CTLCOLORSTATIC:
@@ -289,7 +381,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 // The paint that follows draws on the same device context: the controls left
                 // out of the erase must not stay left out of it.
                 ScopedDcState state(dc);
-                windowless_.ExcludeOpaque(dc);
+                ExcludeOpaqueWindowless(dc);
                 RECT client = ClientRect();
                 ::FillRect(dc, &client, ColorBrush());
                 return 1;
@@ -299,7 +391,7 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (!subclassed_) {
                 PaintScope paint(handle_);
                 PaintWindow(paint.dc());
-                windowless_.Paint(paint.dc(), paint.area());
+                PaintWindowless(paint.dc(), paint.area());
                 return 0;
             }
             break;
@@ -314,15 +406,6 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             break;
-        case WM_SETTEXT: {
-            // Whoever sets the text, this program or another, the window shows it from now on.
-            LRESULT accepted = DefaultHandler(message, wParam, lParam);
-            if (accepted) {
-                const auto* text = reinterpret_cast<const wchar_t*>(lParam);
-                caption_ = text != nullptr ? WideToUtf8(text) : std::string();
-            }
-            return accepted;
-        }
         default:
             break;
     }
@@ -349,6 +432,7 @@ void TWinControl::ChangeScale(int dpi, int previousDpi) {
 
 bool TWinControl::SetPublished(const PropertyItem& property, FormReader& reader) {
     static constexpr PublishedProperty kPublished[] = {
+        Property<&TWinControl::SetCaption>("Caption"),
         Property<&TWinControl::borderWidth_>("BorderWidth"),
         Property<&TWinControl::tabOrder_>("TabOrder"),
         Property<&TWinControl::tabStop_>("TabStop"),

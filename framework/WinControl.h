@@ -4,7 +4,6 @@
 
 #include "framework/Controls.h"
 #include "framework/Window.h"
-#include "framework/WindowlessControls.h"
 
 #include <climits>
 #include <string>
@@ -20,8 +19,10 @@ public:
     // Creates the window, and those of the windowed children, when the parent has one.
     void CreateHandle();
     static TWinControl* FromHandle(HWND window);
-    // Once the window exists its text is the truth, whoever changed it.
-    std::string Caption() const override;
+    // The control's text: a caption, or the contents of an edit. Once the window exists its
+    // text is the one truth, whoever changed it. Writing the text it already has does nothing.
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
 
     int BorderWidth() const { return borderWidth_; }
     // Read when the window is made.
@@ -55,6 +56,9 @@ public:
     // True while the window that holds the control is laid out for another scale: sizes and
     // fonts are then half old, half new.
     bool Scaling() const { return scaling_; }
+    // The windowless control inside this window that holds the mouse, from a left press on it
+    // to its release; null when there is none.
+    const TGraphicControl* MouseHolder() const { return mouseHolder_; }
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
@@ -64,14 +68,11 @@ protected:
     // The window exists: give it what the object already holds.
     virtual void HandleCreated();
     virtual void PaintWindow(HDC) {}
-    // True when the text changes without WM_SETTEXT, as an edit's under the user's keys;
-    // otherwise the text that each WM_SETTEXT leaves is kept and read without a call.
-    virtual bool TextChangesUnseen() const { return false; }
     LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
     void DestroyHandle();
 
     void BoundsChanged() override;
-    void CaptionChanged() override;
+    virtual void CaptionChanged() {}
     void FontChanged() override;
     void ColorChanged() override;
     void VisibleChanged() override;
@@ -86,6 +87,16 @@ private:
     void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
 
+    // The windowless controls: painted on this window's surface, found under the pointer, and
+    // given the mouse from a left press on one of them to its release.
+    // Keeps the background from being erased beneath the opaque ones.
+    void ExcludeOpaqueWindowless(HDC dc) const;
+    void PaintWindowless(HDC dc, const RECT& area) const;
+    TGraphicControl* WindowlessAt(POINT point) const;
+    // Hands a mouse message to the windowless control that holds the mouse or lies under the
+    // pointer; false when there is none, or the message is not the mouse's.
+    bool RouteMouseToWindowless(UINT message, WPARAM wParam, LPARAM lParam);
+
     HWND handle_ = nullptr;
     bool subclassed_ = false;
     bool trackingMouse_ = false;
@@ -97,7 +108,11 @@ private:
     // comes after those that have one.
     int tabOrder_ = INT_MAX;
     bool tabStop_ = false;
-    WindowlessControls windowless_;
+    // The text while there is no window.
+    std::string caption_;
+    // In creation order: the last lies on top.
+    std::vector<TGraphicControl*> windowless_;
+    TGraphicControl* mouseHolder_ = nullptr;
     OwnedBrush brush_;
     COLORREF brushRgb_ = 0;
 };

@@ -182,6 +182,9 @@ DWORD FakeProfileFiles::MoveOver(const std::string& from, const std::string& to)
         --heldMoves;
         return heldError;
     }
+    if (IsReadOnly(to)) {
+        return ERROR_ACCESS_DENIED;
+    }
     if (!profile_.Exists(from)) {
         return ERROR_FILE_NOT_FOUND;
     }
@@ -192,6 +195,18 @@ DWORD FakeProfileFiles::MoveOver(const std::string& from, const std::string& to)
 
 void FakeProfileFiles::SetAge(const std::string& path, ULONGLONG ageMs) {
     ages_[Lower(path)] = ageMs;
+}
+
+void FakeProfileFiles::SetReadOnly(const std::string& path, bool readOnly) {
+    if (readOnly) {
+        readOnly_.insert(Lower(path));
+    } else {
+        readOnly_.erase(Lower(path));
+    }
+}
+
+bool FakeProfileFiles::IsReadOnly(const std::string& path) {
+    return profile_.Exists(path) && readOnly_.contains(Lower(path));
 }
 
 // Only the one wildcard form the program asks for: a prefix and a suffix around "*".

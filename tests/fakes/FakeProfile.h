@@ -101,11 +101,14 @@ public:
     // Every wait asked for, none of them waited.
     std::vector<DWORD> waits;
 
-    // How long ago the file was last written, as FindBeside reports it; 0 unless set.
+    // How long ago the file was created, as FindBeside reports it; 0 unless set.
     void SetAge(const std::string& path, ULONGLONG ageMs);
+    // The read-only attribute, which makes a replace of the file fail as on Windows.
+    void SetReadOnly(const std::string& path, bool readOnly);
 
     std::string ExecutablePath() override { return executable_; }
     bool FileExists(const std::string& path) override { return profile_.Exists(path); }
+    bool IsReadOnly(const std::string& path) override;
     std::string CreateTemporaryBeside(const std::string& path) override;
     bool Copy(const std::string& from, const std::string& to) override;
     bool Flush(const std::string& path) override { return !failFlush && profile_.Exists(path); }
@@ -118,5 +121,6 @@ private:
     FakeProfile& profile_;
     std::string executable_;
     std::map<std::string, ULONGLONG> ages_;  // by lower-case name
+    std::set<std::string> readOnly_;         // lower case
     int made_ = 0;
 };

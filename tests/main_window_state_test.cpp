@@ -146,6 +146,17 @@ TEST_F(MainWindowStateTest, OnlyTheSessionsEndSavesWithoutAClose) {
     EXPECT_FALSE(app->Terminated()) << "the system ends the program, not the store";
 }
 
+TEST_F(MainWindowStateTest, AnInstallersCloseThroughTheRestartManagerSavesAndEndsTheProgram) {
+    Start();
+    form->Chrome_1->SetChecked(true);
+    EXPECT_NE(SendMessageW(app->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), 0);
+    EXPECT_FALSE(app->Terminated()) << "asking is not closing";
+    SendMessageW(app->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    EXPECT_EQ(ReadStateFile(),
+              "[Form1]\r\nSpinEdit_1=30\r\nFirefox_1=0\r\ni_explore=0\r\nChrome_1=1\r\n");
+    EXPECT_TRUE(app->Terminated());
+}
+
 TEST_F(MainWindowStateTest, ASaveThatFailsShowsNothingAndTheProgramEnds) {
     Start();
     FakeProfile failing{StateFile()};

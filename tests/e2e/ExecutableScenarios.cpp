@@ -67,11 +67,12 @@ TEST(VelmoraExecutable, IsA64BitGuiProgramThatImportsOnlySystemDlls) {
     const IMAGE_DATA_DIRECTORY imports =
         headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     ASSERT_NE(imports.VirtualAddress, 0u);
-    // Windows' known DLLs, which it always takes from the system folder, and the common controls,
-    // which the manifest binds to the system's side-by-side assembly. Any other DLL would be
-    // looked for first beside the executable.
-    const std::set<std::string> system{"kernel32.dll", "user32.dll",   "gdi32.dll",   "shell32.dll",
-                                       "msvcrt.dll",   "advapi32.dll", "comctl32.dll"};
+    // Windows' known DLLs, which it always takes from the system folder (ole32 for COM, which the
+    // shell may need), and the common controls, which the manifest binds to the system's
+    // side-by-side assembly. Any other DLL would be looked for first beside the executable.
+    const std::set<std::string> system{"kernel32.dll", "user32.dll",  "gdi32.dll",
+                                       "shell32.dll",  "ole32.dll",   "msvcrt.dll",
+                                       "advapi32.dll", "comctl32.dll"};
     size_t descriptor = FileOffset(image, headers, headersOffset, imports.VirtualAddress);
     std::vector<std::string> names;
     for (;; descriptor += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {

@@ -1,9 +1,12 @@
-// What is shipped: one 64-bit Windows GUI executable that needs nothing but the system's DLLs.
+// What is shipped: one 64-bit Windows GUI executable that needs nothing but the system's DLLs,
+// marked for the places it is run from.
 
 #include "E2eOptions.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <imagehlp.h>
 
 #include <algorithm>
 #include <cctype>
@@ -88,4 +91,33 @@ TEST(VelmoraExecutable, IsA64BitGuiProgramThatImportsOnlySystemDlls) {
     for (const std::string& name : names) {
         EXPECT_TRUE(system.count(name) != 0) << "imports " << name;
     }
+}
+
+TEST(VelmoraExecutable, RunsFromSwapAndHoldsItsImportsOwnImportsToTheSystemFolder) {
+    const std::vector<char> image = ReadAll(Options().velmora);
+    const size_t headersOffset = At<LONG>(image, offsetof(IMAGE_DOS_HEADER, e_lfanew));
+    const auto headers = At<IMAGE_NT_HEADERS64>(image, headersOffset);
+    ASSERT_EQ(headers.Signature, IMAGE_NT_SIGNATURE);
+    // Started from a USB stick or a share, the image goes to the page file first: the program
+    // trims its own working set, and its code must not be read back from media that went away.
+    const WORD fromSwap = IMAGE_FILE_REMOVABLE_RUN_FROM_SWAP | IMAGE_FILE_NET_RUN_FROM_SWAP;
+    EXPECT_EQ(headers.FileHeader.Characteristics & fromSwap, fromSwap);
+
+    const IMAGE_DATA_DIRECTORY entry =
+        headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG];
+    ASSERT_NE(entry.VirtualAddress, 0u) << "no load configuration";
+    const size_t configuration = FileOffset(image, headers, headersOffset, entry.VirtualAddress);
+    ASSERT_LE(configuration + sizeof(IMAGE_LOAD_CONFIG_DIRECTORY64), image.size());
+    const auto loadConfiguration = At<IMAGE_LOAD_CONFIG_DIRECTORY64>(image, configuration);
+    EXPECT_EQ(loadConfiguration.Size, entry.Size);
+    EXPECT_GE(loadConfiguration.Size, offsetof(IMAGE_LOAD_CONFIG_DIRECTORY64, Reserved1) + 2);
+    // DependentLoadFlags, which these headers' older form of the structure calls Reserved1.
+    EXPECT_EQ(loadConfiguration.Reserved1, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    EXPECT_EQ(loadConfiguration.SecurityCookie, 0u) << "the runtime keeps its own cookie";
+
+    DWORD inHeader = 0;
+    DWORD computed = 0;
+    std::wstring path = Options().velmora;
+    ASSERT_EQ(MapFileAndCheckSumW(path.data(), &inHeader, &computed), CHECKSUM_SUCCESS);
+    EXPECT_EQ(inHeader, computed) << "the checksum was not made again after the marks";
 }

@@ -278,6 +278,15 @@ LRESULT TApplication::WindowProc(HWND window, UINT message, WPARAM wParam, LPARA
                 mainForm_->Close();
             }
             return 0;
+        case WM_ENDSESSION:
+            // An installer or updater closing the program through the Restart Manager expects it
+            // to end by itself; the hooks, which run first, have had their say. A log-off or a
+            // shutdown ends the process without our help.
+            if (wParam != 0 && (lParam & ENDSESSION_CLOSEAPP) != 0) {
+                Terminate();
+                return 0;
+            }
+            break;
         case WM_SETFOCUS:
             // The zero-sized window has nothing to type into: once the activation that gave it
             // the focus is over, the main form takes it.

@@ -30,6 +30,11 @@ public:
                (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
     }
 
+    bool IsReadOnly(const std::string& path) override {
+        DWORD attributes = GetFileAttributesW(Utf8ToWide(path).c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    }
+
     std::string CreateTemporaryBeside(const std::string& path) override {
         const std::wstring folder = FolderOf(Utf8ToWide(path));
         std::vector<wchar_t> name(std::max<size_t>(MAX_PATH, folder.size() + 16));
@@ -40,7 +45,21 @@ public:
     }
 
     bool Copy(const std::string& from, const std::string& to) override {
-        return CopyFileW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), FALSE) != FALSE;
+        const std::wstring copy = Utf8ToWide(to);
+        if (!CopyFileW(Utf8ToWide(from).c_str(), copy.c_str(), FALSE)) {
+            return false;
+        }
+        // Only a mark for the clean-up of abandoned copies: a copy it cannot stamp is still whole.
+        HANDLE file = CreateFileW(copy.c_str(), FILE_WRITE_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            FILETIME now;
+            GetSystemTimeAsFileTime(&now);
+            SetFileTime(file, nullptr, nullptr, &now);
+            CloseHandle(file);
+        }
+        return true;
     }
 
     bool Flush(const std::string& path) override {
@@ -84,7 +103,7 @@ public:
         do {
             if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
                 found.push_back({WideToUtf8(folder + entry.cFileName),
-                                 MillisecondsBetween(entry.ftLastWriteTime, now)});
+                                 MillisecondsBetween(entry.ftCreationTime, now)});
             }
         } while (FindNextFileW(search, &entry));
         FindClose(search);

@@ -12,16 +12,21 @@ class Files {
 public:
     struct Found {
         std::string path;
-        ULONGLONG ageMs;  // since the file was last written
+        // Since the file was created: a copy keeps its original's last-write time, so that
+        // time says nothing of when the copy was made.
+        ULONGLONG ageMs;
     };
 
     virtual ~Files() = default;
     virtual std::string ExecutablePath() = 0;
     virtual bool FileExists(const std::string& path) = 0;
+    // Whether the file carries the read-only attribute.
+    virtual bool IsReadOnly(const std::string& path) = 0;
     // GetTempFileNameW in the folder of `path`: a new empty file there whose name no other file
     // has; empty when the folder refuses it.
     virtual std::string CreateTemporaryBeside(const std::string& path) = 0;
-    // CopyFileW over an existing `to`; the copy takes the original's attributes.
+    // CopyFileW over an existing `to`; the copy takes the original's attributes and is marked
+    // as written now, so that it looks new wherever the file system keeps no creation time.
     virtual bool Copy(const std::string& from, const std::string& to) = 0;
     // FlushFileBuffers: the file's data on the disk, not only in the system's cache. A rename
     // on the same volume does not carry the data with it, MOVEFILE_WRITE_THROUGH or not.

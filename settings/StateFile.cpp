@@ -41,10 +41,11 @@ void RemoveAbandonedCopies(platform::Files& files, const std::string& path) {
 }
 
 // Virus scanners, the search indexer and sync clients open a file that was just written for a
-// moment; while they do, the replace fails with one of these.
-bool IsHeldForAMoment(DWORD error) {
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED ||
-           error == ERROR_LOCK_VIOLATION;
+// moment; while they do, the replace fails with one of these. A read-only file refuses it with
+// ERROR_ACCESS_DENIED as well, but that refusal lasts.
+bool IsHeldForAMoment(platform::Files& files, DWORD error, const std::string& path) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           (error == ERROR_ACCESS_DENIED && !files.IsReadOnly(path));
 }
 
 bool MoveIntoPlace(platform::Files& files, const std::string& copy, const std::string& path) {
@@ -54,7 +55,7 @@ bool MoveIntoPlace(platform::Files& files, const std::string& copy, const std::s
         if (error == ERROR_SUCCESS) {
             return true;
         }
-        if (!IsHeldForAMoment(error) || waited >= kHoldPatienceMs) {
+        if (!IsHeldForAMoment(files, error, path) || waited >= kHoldPatienceMs) {
             return false;
         }
         const DWORD pause = std::min(wait, kHoldPatienceMs - waited);
@@ -77,6 +78,10 @@ void RewriteStateFile(const std::function<bool(TIniFile& copy)>& write) {
     platform::Files& files = *platform::Current().files;
     const std::string path = StateFilePath();
     RemoveAbandonedCopies(files, path);
+    // The user has said the file must stay as it is; no wait would change that.
+    if (files.IsReadOnly(path)) {
+        return;
+    }
     const std::string copy = files.CreateTemporaryBeside(path);
     if (copy.empty()) {
         return;

@@ -71,10 +71,10 @@ TSvgEditIni::TSvgEditIni(TComponent* owner) : TComponent(owner) {
     form->OnClose = [this](TObject* sender, TCloseAction& action) {
         OwnerCloseHook(sender, action);
     };
-    // Logging off or shutting down ends the program without its close event, and for a program
-    // that lives in the tray that is how most runs end. Every top-level window hears
-    // WM_ENDSESSION; the application window stands for the whole run, shown or hidden, so
-    // listening there alone saves once.
+    // Logging off, shutting down, or an installer that closes the program through the Restart
+    // Manager ends it without its close event, and for a program that lives in the tray that is
+    // how most runs end. Every top-level window hears WM_ENDSESSION; the application window
+    // stands for the whole run, shown or hidden, so listening there alone saves once.
     hookedApplication_ = Application;
     sessionEndHook_ = Application->HookMainWindow([this](UINT message, WPARAM wParam, LPARAM) {
         if (message == WM_ENDSESSION && wParam != 0) {

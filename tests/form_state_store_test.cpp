@@ -229,13 +229,13 @@ namespace {
 
 const char* const kEarlierSave = "[Prefs]\r\nMinutes_1=9\r\nBeta_1=0\r\nAlpha_1=0\r\n";
 
-enum class FailingStep { Temporary, Copy, Write, Flush, Move };
+enum class FailingStep { Temporary, Copy, Write, Flush, Move, ReadOnly };
 
 class StoreSaveFailingAt : public FormStateStoreTest,
                            public testing::WithParamInterface<FailingStep> {};
 
 std::string StepName(const testing::TestParamInfo<FailingStep>& info) {
-    const char* const kNames[] = {"Temporary", "Copy", "Write", "Flush", "Move"};
+    const char* const kNames[] = {"Temporary", "Copy", "Write", "Flush", "Move", "ReadOnly"};
     return kNames[static_cast<int>(info.param)];
 }
 
@@ -265,6 +265,9 @@ TEST_P(StoreSaveFailingAt, LeavesTheFileAsItWasAndNoCopyBehind) {
         case FailingStep::Move:
             files.failMove = true;
             break;
+        case FailingStep::ReadOnly:
+            SetFileAttributesA(stateFile.c_str(), FILE_ATTRIBUTE_READONLY);
+            break;
     }
     form->Show();
     EXPECT_NO_THROW(form->Close());
@@ -277,6 +280,7 @@ TEST_P(StoreSaveFailingAt, LeavesTheFileAsItWasAndNoCopyBehind) {
     }
 
     files.refuseTemporary = files.failCopy = files.failFlush = files.failMove = false;
+    SetFileAttributesA(stateFile.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (GetParam() != FailingStep::Write) {
         form->Close();
         EXPECT_EQ(profile.Text(), "[Prefs]\r\nMinutes_1=0\r\nBeta_1=1\r\nAlpha_1=1\r\n")
@@ -286,7 +290,8 @@ TEST_P(StoreSaveFailingAt, LeavesTheFileAsItWasAndNoCopyBehind) {
 
 INSTANTIATE_TEST_SUITE_P(Steps, StoreSaveFailingAt,
                          testing::Values(FailingStep::Temporary, FailingStep::Copy,
-                                         FailingStep::Write, FailingStep::Flush, FailingStep::Move),
+                                         FailingStep::Write, FailingStep::Flush, FailingStep::Move,
+                                         FailingStep::ReadOnly),
                          StepName);
 
 TEST_F(FormStateStoreTest, AReplaceHeldByAnotherProgramIsTriedAgainForTwoSeconds) {

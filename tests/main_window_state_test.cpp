@@ -8,6 +8,7 @@
 #include "settings/SvgEditIni.h"
 #include "support/TextForm.h"
 
+#include "platform/Files.h"
 #include "platform/Utf8.h"
 
 #include <algorithm>
@@ -145,6 +146,17 @@ TEST_F(MainWindowStateTest, OnlyTheSessionsEndSavesWithoutAClose) {
     EXPECT_FALSE(app->Terminated()) << "the system ends the program, not the store";
 }
 
+TEST_F(MainWindowStateTest, AnInstallersCloseThroughTheRestartManagerSavesAndEndsTheProgram) {
+    Start();
+    form->Chrome_1->SetChecked(true);
+    EXPECT_NE(SendMessageW(app->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), 0);
+    EXPECT_FALSE(app->Terminated()) << "asking is not closing";
+    SendMessageW(app->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    EXPECT_EQ(ReadStateFile(),
+              "[Form1]\r\nSpinEdit_1=30\r\nFirefox_1=0\r\ni_explore=0\r\nChrome_1=1\r\n");
+    EXPECT_TRUE(app->Terminated());
+}
+
 TEST_F(MainWindowStateTest, ASaveThatFailsShowsNothingAndTheProgramEnds) {
     Start();
     RecordingProfile failing;
@@ -256,23 +268,51 @@ TEST_F(MainWindowStateTest, AStateFileThatAnotherProgramHoldsIsWaitedForTwoSecon
     }
 }
 
-TEST_F(MainWindowStateTest, ACopyLeftByASaveCutShortGoesAtTheNextSaveOnceAMinuteOld) {
-    auto leave = [&](const char* name, ULONGLONG ageMs) {
-        const std::wstring path = (folder / name).wstring();
-        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+TEST_F(MainWindowStateTest, ACopyLeftByASaveCutShortGoesAtTheNextSaveOnceMadeAMinuteAgo) {
+    auto ago = [](ULONGLONG ageMs) {
         FILETIME now;
         GetSystemTimeAsFileTime(&now);
-        ULARGE_INTEGER written{{now.dwLowDateTime, now.dwHighDateTime}};
-        written.QuadPart -= ageMs * 10000;
-        const FILETIME time{written.LowPart, written.HighPart};
-        EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &time));
+        ULARGE_INTEGER time{{now.dwLowDateTime, now.dwHighDateTime}};
+        time.QuadPart -= ageMs * 10000;
+        return FILETIME{time.LowPart, time.HighPart};
+    };
+    auto stamp = [&](const std::filesystem::path& path, DWORD disposition, ULONGLONG ageMs) {
+        HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        // Wine keeps no creation time and reports the last write in its place.
+        const FILETIME time = ago(ageMs);
+        EXPECT_TRUE(SetFileTime(file, &time, nullptr, &time));
         CloseHandle(file);
     };
-    leave("ser1F.tmp", 2 * 60 * 1000);
-    leave("ser20.tmp", 10 * 1000);
+    stamp(folder / "ser1F.tmp", CREATE_NEW, 2 * 60 * 1000);
+    stamp(folder / "ser20.tmp", CREATE_NEW, 10 * 1000);
+    // A second copy of the program, saving at this moment, has just copied a file last written
+    // an hour ago.
+    WriteStateFile("[Form1]\r\nSpinEdit_1=12\r\n");
+    stamp(StateFile(), OPEN_EXISTING, 60 * 60 * 1000);
+    const std::filesystem::path fresh = folder / "ser21.tmp";
+    stamp(fresh, CREATE_NEW, 0);
+    ASSERT_TRUE(platform::Win32Files().Copy(StateFile(), fresh.string()));
     Start();
     form->Close();
-    EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"ser20.tmp", "serie.ini"}));
+    EXPECT_EQ(FolderFiles(), (std::vector<std::string>{"ser20.tmp", "ser21.tmp", "serie.ini"}));
+}
+
+TEST_F(MainWindowStateTest, AReadOnlyStateFileIsNotWaitedForAndGetsNoCopy) {
+    const std::string earlier = "[Form1]\r\nSpinEdit_1=12\r\n";
+    WriteStateFile(earlier);
+    const std::wstring path = platform::Utf8ToWide(StateFile());
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    Start();
+    form->SpinEdit_1->SetValue(45);
+    const ULONGLONG start = GetTickCount64();
+    form->Close();
+    const ULONGLONG took = GetTickCount64() - start;
+    EXPECT_TRUE(app->Terminated());
+    EXPECT_LT(took, 1000u) << "a read-only file is no brief hold";
+    EXPECT_EQ(form->StatusBar1->PanelText(0), "");
+    EXPECT_EQ(ReadStateFile(), earlier);
+    EXPECT_EQ(FolderFiles(), std::vector<std::string>{"serie.ini"});
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

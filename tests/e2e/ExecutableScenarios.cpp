@@ -1,9 +1,12 @@
-// What is shipped: one 64-bit Windows GUI executable that needs nothing but the system's DLLs.
+// What is shipped: one 64-bit Windows GUI executable that needs nothing but the system's DLLs,
+// marked for the places it is run from.
 
 #include "E2eOptions.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <imagehlp.h>
 
 #include <algorithm>
 #include <cctype>
@@ -67,11 +70,12 @@ TEST(VelmoraExecutable, IsA64BitGuiProgramThatImportsOnlySystemDlls) {
     const IMAGE_DATA_DIRECTORY imports =
         headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     ASSERT_NE(imports.VirtualAddress, 0u);
-    // Windows' known DLLs, which it always takes from the system folder, and the common controls,
-    // which the manifest binds to the system's side-by-side assembly. Any other DLL would be
-    // looked for first beside the executable.
-    const std::set<std::string> system{"kernel32.dll", "user32.dll",   "gdi32.dll",   "shell32.dll",
-                                       "msvcrt.dll",   "advapi32.dll", "comctl32.dll"};
+    // Windows' known DLLs, which it always takes from the system folder (ole32 for COM, which the
+    // shell may need), and the common controls, which the manifest binds to the system's
+    // side-by-side assembly. Any other DLL would be looked for first beside the executable.
+    const std::set<std::string> system{"kernel32.dll", "user32.dll",  "gdi32.dll",
+                                       "shell32.dll",  "ole32.dll",   "msvcrt.dll",
+                                       "advapi32.dll", "comctl32.dll"};
     size_t descriptor = FileOffset(image, headers, headersOffset, imports.VirtualAddress);
     std::vector<std::string> names;
     for (;; descriptor += sizeof(IMAGE_IMPORT_DESCRIPTOR)) {
@@ -87,4 +91,33 @@ TEST(VelmoraExecutable, IsA64BitGuiProgramThatImportsOnlySystemDlls) {
     for (const std::string& name : names) {
         EXPECT_TRUE(system.count(name) != 0) << "imports " << name;
     }
+}
+
+TEST(VelmoraExecutable, RunsFromSwapAndHoldsItsImportsOwnImportsToTheSystemFolder) {
+    const std::vector<char> image = ReadAll(Options().velmora);
+    const size_t headersOffset = At<LONG>(image, offsetof(IMAGE_DOS_HEADER, e_lfanew));
+    const auto headers = At<IMAGE_NT_HEADERS64>(image, headersOffset);
+    ASSERT_EQ(headers.Signature, IMAGE_NT_SIGNATURE);
+    // Started from a USB stick or a share, the image goes to the page file first: the program
+    // trims its own working set, and its code must not be read back from media that went away.
+    const WORD fromSwap = IMAGE_FILE_REMOVABLE_RUN_FROM_SWAP | IMAGE_FILE_NET_RUN_FROM_SWAP;
+    EXPECT_EQ(headers.FileHeader.Characteristics & fromSwap, fromSwap);
+
+    const IMAGE_DATA_DIRECTORY entry =
+        headers.OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_LOAD_CONFIG];
+    ASSERT_NE(entry.VirtualAddress, 0u) << "no load configuration";
+    const size_t configuration = FileOffset(image, headers, headersOffset, entry.VirtualAddress);
+    ASSERT_LE(configuration + sizeof(IMAGE_LOAD_CONFIG_DIRECTORY64), image.size());
+    const auto loadConfiguration = At<IMAGE_LOAD_CONFIG_DIRECTORY64>(image, configuration);
+    EXPECT_EQ(loadConfiguration.Size, entry.Size);
+    EXPECT_GE(loadConfiguration.Size, offsetof(IMAGE_LOAD_CONFIG_DIRECTORY64, Reserved1) + 2);
+    // DependentLoadFlags, which these headers' older form of the structure calls Reserved1.
+    EXPECT_EQ(loadConfiguration.Reserved1, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    EXPECT_EQ(loadConfiguration.SecurityCookie, 0u) << "the runtime keeps its own cookie";
+
+    DWORD inHeader = 0;
+    DWORD computed = 0;
+    std::wstring path = Options().velmora;
+    ASSERT_EQ(MapFileAndCheckSumW(path.data(), &inHeader, &computed), CHECKSUM_SUCCESS);
+    EXPECT_EQ(inHeader, computed) << "the checksum was not made again after the marks";
 }

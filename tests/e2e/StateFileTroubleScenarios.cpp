@@ -115,6 +115,30 @@ TEST_F(VelmoraStateFile, TheSessionsEndWritesTheFileWhereHidingAndACancelledEndD
               "[Form1]\r\nSpinEdit_1=30\r\nFirefox_1=1\r\ni_explore=0\r\nChrome_1=0\r\n");
 }
 
+TEST_F(VelmoraStateFile, AnInstallersCloseThroughTheRestartManagerSavesAndEndsTheProgram) {
+    const HWND main = Start();
+    ASSERT_NE(main, nullptr);
+    const DWORD processId = velmora_.Process().Id();
+    const HWND box = BrowserBox(main, kChromeBox);
+    Click(box);
+    ASSERT_TRUE(WaitUntil([&] { return CheckState(box) == BST_CHECKED; }, kReactionTimeoutMs));
+    Click(FindChild(main, {.className = L"Button", .text = L"Réduire"}));
+    ASSERT_TRUE(WaitUntil([&] { return !IsVisible(main); }, kReactionTimeoutMs));
+
+    for (HWND window : TopLevelWindows(processId)) {
+        EXPECT_NE(Send(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP).value_or(0), 0)
+            << "the program does not hold the installer up";
+    }
+    // As the Restart Manager does, whatever each window answers: once the program has begun to
+    // end, its other windows may be gone.
+    for (HWND window : TopLevelWindows(processId)) {
+        Send(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+    }
+    EXPECT_EQ(velmora_.Process().WaitForExit(5000), std::optional<DWORD>(0));
+    EXPECT_EQ(StateFile(),
+              "[Form1]\r\nSpinEdit_1=30\r\nFirefox_1=0\r\ni_explore=0\r\nChrome_1=1\r\n");
+}
+
 TEST_P(VelmoraBrokenFile, StartsHiddenAnswersAndClosesNormally) {
     WriteStateFile(GetParam().bytes);
     const HWND main = Start();

@@ -82,6 +82,7 @@ public:
 
     std::string ExecutablePath() override { return executable; }
     bool FileExists(const std::string& path) override { return real().FileExists(path); }
+    bool IsReadOnly(const std::string& path) override { return real().IsReadOnly(path); }
     std::string CreateTemporaryBeside(const std::string& path) override {
         return refuseTemporary ? std::string() : real().CreateTemporaryBeside(path);
     }

@@ -229,7 +229,12 @@ void TTrayIcon::HandleCallback(LPARAM event) {
     POINT position{};
     GetCursorPos(&position);
     if (!pointerEvent) {
-        ContextMenu(position);
+        // Chosen from the keyboard, the icon may be far from the pointer: its menu comes up
+        // beside the icon, where the user is looking.
+        RECT icon{};
+        const bool atIcon = event == NIN_KEYSELECT && platform::Current().notifyArea->IconRect(
+                                                          MessageWindow(), kIconId, icon);
+        ContextMenu(position, atIcon ? &icon : nullptr);
         return;
     }
     const TShiftState shift = HeldKeys();
@@ -322,20 +327,33 @@ void TTrayIcon::EndDoubleClickWait() {
     KillTimer(MessageWindow(), kDoubleClickTimer);
 }
 
-void TTrayIcon::ContextMenu(POINT position) {
+void TTrayIcon::ContextMenu(POINT position, const RECT* icon) {
     bool handled = false;
     if (OnContextPopup) {
         OnContextPopup(this, position, handled);
     }
     if (!handled && popupMenu_ != nullptr) {
-        ShowMenu(popupMenu_, position);
+        ShowMenu(popupMenu_, position, icon);
     }
 }
 
-void TTrayIcon::ShowMenu(TPopupMenu* menu, POINT position) {
+void TTrayIcon::ShowMenu(TPopupMenu* menu, POINT position, const RECT* icon) {
     // A menu of a window that is not in the foreground would not close when the user clicks
     // elsewhere; the posted null message makes the next right click work the first time.
     platform::Current().windows->SetForegroundWindow(MessageWindow());
-    menu->Popup(position.x, position.y);
+    const bool chosen =
+        icon != nullptr ? menu->PopupBeside(*icon) : menu->Popup(position.x, position.y);
     PostMessageA(MessageWindow(), WM_NULL, 0, 0);
+    if (!chosen) {
+        HandFocusBack();
+    }
+}
+
+void TTrayIcon::HandFocusBack() {
+    // Closed with Esc, the menu leaves the focus on the hidden message window, where no key is
+    // answered: the notification area takes it back. Closed by a click on another window, the
+    // menu leaves the focus there, and it stays there.
+    if (iconAdded_ && NewShell() && GetForegroundWindow() == MessageWindow()) {
+        Notify(NIM_SETFOCUS, 0);
+    }
 }

@@ -4,6 +4,7 @@
 
 #include "framework/Exceptions.h"
 #include "platform/Beep.h"
+#include "platform/Contrast.h"
 #include "platform/Dialogs.h"
 #include "platform/Files.h"
 #include "platform/Memory.h"
@@ -41,6 +42,14 @@ class FakeBeeper final : public platform::Beeper {
 public:
     int beeps = 0;
     void DefaultBeep() override { ++beeps; }
+};
+
+// A high-contrast theme that the test turns on and off: the real setting is the machine's, and
+// Wine refuses SPI_SETHIGHCONTRAST anyway.
+class FakeContrast final : public platform::Contrast {
+public:
+    bool on = false;
+    bool HighContrastOn() override { return on; }
 };
 
 class FakePriority final : public platform::ProcessPriority {

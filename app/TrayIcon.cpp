@@ -338,6 +338,16 @@ void TTrayIcon::ContextMenu(POINT position, const RECT* icon) {
 }
 
 void TTrayIcon::ShowMenu(TPopupMenu* menu, POINT position, const RECT* icon) {
+    // The open menu's loop hands the shell's notifications on: a second request while it is up
+    // opens nothing, since the system shows one menu at a time, and hands no focus away from it.
+    if (menuUp_) {
+        return;
+    }
+    struct MenuUp {
+        bool& up;
+        explicit MenuUp(bool& flag) : up(flag) { up = true; }
+        ~MenuUp() { up = false; }
+    } menuUp{menuUp_};
     // A menu of a window that is not in the foreground would not close when the user clicks
     // elsewhere; the posted null message makes the next right click work the first time.
     platform::Current().windows->SetForegroundWindow(MessageWindow());

@@ -159,6 +159,7 @@ private:
     bool buttonDown_ = false;
     std::optional<HeldClick> heldClick_;
     bool waitRunning_ = false;
+    bool menuUp_ = false;
     TIcon icon_;
     // The resource the picture came from, to take it again at another scale.
     std::string iconResource_;

@@ -521,3 +521,28 @@ TEST_F(TrayIconTest, ACommandChosenFromTheKeyboardRunsAndLeavesTheFocusToIt) {
     const std::vector<DWORD> messages = area.Messages();
     EXPECT_EQ(std::count(messages.begin(), messages.end(), NIM_SETFOCUS), 0);
 }
+
+namespace {
+
+HWND asksAgain = nullptr;
+
+}  // namespace
+
+TEST_F(TrayIconTest, ASelectionWhileTheMenuIsUpOpensNoSecondOneAndTakesNoFocus) {
+    LoadTray();
+    asksAgain = tray->MessageWindow();
+    // The shell's second selection arrives through the open menu's own loop.
+    const UINT_PTR again = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND open = FindWindowW(L"#32768", nullptr);
+        if (open != nullptr && IsWindowVisible(open)) {
+            SendMessageW(asksAgain, TTrayIcon::kCallbackMessage, TTrayIcon::kIconId, NIN_KEYSELECT);
+            EndMenu();
+        }
+    });
+    area.calls.clear();
+    Callback(NIN_KEYSELECT);
+    KillTimer(nullptr, again);
+    const std::vector<DWORD> messages = area.Messages();
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), NIM_SETFOCUS), 1)
+        << "only the menu that was up hands the focus back";
+}

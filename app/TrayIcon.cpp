@@ -229,16 +229,22 @@ void TTrayIcon::HandleCallback(LPARAM event) {
     POINT position{};
     GetCursorPos(&position);
     if (!pointerEvent) {
-        // Chosen from the keyboard, the icon may be far from the pointer: its menu comes up
-        // beside the icon, where the user is looking.
+        // The mouse asks for the menu right after the right button's release. Asked for
+        // without one (Shift+F10, the menu key), or the icon chosen with Enter or Space, it
+        // comes up beside the icon, where the user is looking, which may be far from the pointer.
+        const bool byMouse = event == WM_CONTEXTMENU && rightReleased_;
+        rightReleased_ = false;
         RECT icon{};
-        const bool atIcon = event == NIN_KEYSELECT && platform::Current().notifyArea->IconRect(
-                                                          MessageWindow(), kIconId, icon);
+        const bool atIcon =
+            !byMouse && platform::Current().notifyArea->IconRect(MessageWindow(), kIconId, icon);
         ContextMenu(position, atIcon ? &icon : nullptr);
         return;
     }
     const TShiftState shift = HeldKeys();
     const MouseAction action = DecodeMouse(static_cast<UINT>(event));
+    if (action.kind != MouseAction::kMove) {
+        rightReleased_ = event == WM_RBUTTONUP;
+    }
     switch (action.kind) {
         case MouseAction::kMove:
             SendTipIfStale();

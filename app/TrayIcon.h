@@ -160,6 +160,8 @@ private:
     std::optional<HeldClick> heldClick_;
     bool waitRunning_ = false;
     bool menuUp_ = false;
+    // The last button notification was the right button's release.
+    bool rightReleased_ = false;
     TIcon icon_;
     // The resource the picture came from, to take it again at another scale.
     std::string iconResource_;

@@ -492,10 +492,15 @@ TEST_F(TrayIconTest, FromTheKeyboardTheMenuOpensAtTheIconAndEscHandsTheFocusBack
     EXPECT_EQ(menus.LastPosition().x, 40);
     EXPECT_EQ(menus.LastPosition().y, 40);
 
+    // Shift+F10 or the menu key: the shell asks for the menu with no click before.
+    Callback(WM_CONTEXTMENU);
+    ASSERT_EQ(menus.Shown(), 3);
+    EXPECT_EQ(menus.LastBounds().left, icon.left);
+
     // A shell that cannot say where its icon stands: at the pointer too.
     area.iconRect.reset();
     Callback(NIN_KEYSELECT);
-    ASSERT_EQ(menus.Shown(), 3);
+    ASSERT_EQ(menus.Shown(), 4);
     EXPECT_EQ(menus.LastPosition().x, 40);
     EXPECT_EQ(menus.LastPosition().y, 40);
 }

@@ -323,3 +323,29 @@ TEST_F(GaugePicture, TextWiderThanTheGaugeIsClippedOnBothSides) {
     }
     EXPECT_GT(ink, 0) << "what lies inside shows";
 }
+
+TEST_F(GaugePicture, UnderAHighContrastThemeTheFrameTheDialAndTheWedgeTakeTheThemesColours) {
+    ScopedHighContrast theme;
+    gauge->SetBounds(0, 0, 40, 30);
+    gauge->SetKind(TGaugeKind::gkVerticalBar);
+    gauge->SetProgress(100);
+    auto framed = PaintOf(*gauge);
+    int wrong = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            bool frame = x == 0 || y == 0 || x == 39 || y == 29;
+            wrong += framed->Pixel(x, y) != SystemRgb(frame ? COLOR_WINDOWFRAME : COLOR_HIGHLIGHT);
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+
+    gauge->SetBounds(0, 0, 41, 41);
+    gauge->SetBorderStyle(TBorderStyle::bsNone);
+    gauge->SetKind(TGaugeKind::gkPie);
+    gauge->SetProgress(25);
+    auto pie = PaintOf(*gauge);
+    EXPECT_EQ(pie->Pixel(0, 0), SystemRgb(COLOR_BTNFACE)) << "around the dial";
+    EXPECT_EQ(pie->Pixel(30, 10), SystemRgb(COLOR_HIGHLIGHT)) << "the wedge";
+    EXPECT_EQ(pie->Pixel(10, 30), SystemRgb(COLOR_BTNFACE)) << "the rest of the dial";
+    EXPECT_EQ(gauge->Color(), clNavy);
+}

@@ -229,11 +229,22 @@ void TTrayIcon::HandleCallback(LPARAM event) {
     POINT position{};
     GetCursorPos(&position);
     if (!pointerEvent) {
-        ContextMenu(position);
+        // The mouse asks for the menu right after the right button's release. Asked for
+        // without one (Shift+F10, the menu key), or the icon chosen with Enter or Space, it
+        // comes up beside the icon, where the user is looking, which may be far from the pointer.
+        const bool byMouse = event == WM_CONTEXTMENU && rightReleased_;
+        rightReleased_ = false;
+        RECT icon{};
+        const bool atIcon =
+            !byMouse && platform::Current().notifyArea->IconRect(MessageWindow(), kIconId, icon);
+        ContextMenu(position, atIcon ? &icon : nullptr);
         return;
     }
     const TShiftState shift = HeldKeys();
     const MouseAction action = DecodeMouse(static_cast<UINT>(event));
+    if (action.kind != MouseAction::kMove) {
+        rightReleased_ = event == WM_RBUTTONUP;
+    }
     switch (action.kind) {
         case MouseAction::kMove:
             SendTipIfStale();
@@ -322,20 +333,43 @@ void TTrayIcon::EndDoubleClickWait() {
     KillTimer(MessageWindow(), kDoubleClickTimer);
 }
 
-void TTrayIcon::ContextMenu(POINT position) {
+void TTrayIcon::ContextMenu(POINT position, const RECT* icon) {
     bool handled = false;
     if (OnContextPopup) {
         OnContextPopup(this, position, handled);
     }
     if (!handled && popupMenu_ != nullptr) {
-        ShowMenu(popupMenu_, position);
+        ShowMenu(popupMenu_, position, icon);
     }
 }
 
-void TTrayIcon::ShowMenu(TPopupMenu* menu, POINT position) {
+void TTrayIcon::ShowMenu(TPopupMenu* menu, POINT position, const RECT* icon) {
+    // The open menu's loop hands the shell's notifications on: a second request while it is up
+    // opens nothing, since the system shows one menu at a time, and hands no focus away from it.
+    if (menuUp_) {
+        return;
+    }
+    struct MenuUp {
+        bool& up;
+        explicit MenuUp(bool& flag) : up(flag) { up = true; }
+        ~MenuUp() { up = false; }
+    } menuUp{menuUp_};
     // A menu of a window that is not in the foreground would not close when the user clicks
     // elsewhere; the posted null message makes the next right click work the first time.
     platform::Current().windows->SetForegroundWindow(MessageWindow());
-    menu->Popup(position.x, position.y);
+    const bool chosen =
+        icon != nullptr ? menu->PopupBeside(*icon) : menu->Popup(position.x, position.y);
     PostMessageA(MessageWindow(), WM_NULL, 0, 0);
+    if (!chosen) {
+        HandFocusBack();
+    }
+}
+
+void TTrayIcon::HandFocusBack() {
+    // Closed with Esc, the menu leaves the focus on the hidden message window, where no key is
+    // answered: the notification area takes it back. Closed by a click on another window, the
+    // menu leaves the focus there, and it stays there.
+    if (iconAdded_ && NewShell() && GetForegroundWindow() == MessageWindow()) {
+        Notify(NIM_SETFOCUS, 0);
+    }
 }

@@ -126,8 +126,11 @@ private:
     void DoubleClick(TMouseButton button, TShiftState shift, POINT position);
     void DeliverClick(const HeldClick& click);
     void EndDoubleClickWait();
-    void ContextMenu(POINT position);
-    void ShowMenu(TPopupMenu* menu, POINT position);
+    // The menu at the pointer's position, or beside the icon's rectangle when one is given.
+    void ContextMenu(POINT position, const RECT* icon = nullptr);
+    void ShowMenu(TPopupMenu* menu, POINT position, const RECT* icon = nullptr);
+    // A menu closed without a command hands the keyboard back to the notification area.
+    void HandFocusBack();
 
     void Activate();
     void Deactivate();
@@ -156,6 +159,9 @@ private:
     bool buttonDown_ = false;
     std::optional<HeldClick> heldClick_;
     bool waitRunning_ = false;
+    bool menuUp_ = false;
+    // The last button notification was the right button's release.
+    bool rightReleased_ = false;
     TIcon icon_;
     // The resource the picture came from, to take it again at another scale.
     std::string iconResource_;

@@ -4,6 +4,7 @@
 #include "framework/Exceptions.h"
 #include "framework/Numbers.h"
 #include "framework/Published.h"
+#include "framework/Screen.h"
 #include "framework/Text.h"
 #include "resources/ResourceIds.h"
 
@@ -39,6 +40,9 @@ private:
     ScopedSelect pen_;
     ScopedSelect brush_;
 };
+
+// ROP3 that keeps the destination where the source is black and blackens it elsewhere (DSna).
+constexpr DWORD kDestinationWhereBlack = 0x00220326;
 
 // Nearest integer, halves to even.
 int Round(double value) {
@@ -165,71 +169,97 @@ RECT TGauge::PaintRect() const {
     return area;
 }
 
+TGauge::Ink TGauge::OwnInk() const {
+    if (!Screen().HighContrast()) {
+        return {foreColor_, backColor_, Color()};
+    }
+    // The theme's colours for a selection over a face: the share reads as a selected part.
+    return {clHighlight, clBtnFace, IsSystemColor(Color()) ? Color() : clBtnFace};
+}
+
 void TGauge::Paint(HDC dc) {
     TBitmap image(Width(), Height());
     image.Blacken();
     RECT area = PaintRect();
+    const Ink ink = OwnInk();
     TBltBitmap overlay;
     overlay.MakeLike(image);
     overlay.Blacken();
-    switch (kind_) {
-        case TGaugeKind::gkText:
-            overlay.Canvas().FillRect(area, backColor_);
-            break;
-        case TGaugeKind::gkHorizontalBar:
-            DrawHorizontalBar(overlay, area);
-            break;
-        case TGaugeKind::gkVerticalBar:
-            DrawVerticalBar(overlay, area);
-            break;
-        case TGaugeKind::gkPie:
-            DrawPie(overlay, area);
-            break;
-        case TGaugeKind::gkNeedle:
-            DrawNeedle(overlay, area);
-            break;
-    }
+    DrawKind(overlay, area, ink);
     // The image is black, so it takes the overlay as it is; outside the paint rectangle it
     // stays black, which is the single border.
     BitBlt(image.Dc(), 0, 0, Width(), Height(), overlay.Dc(), 0, 0, SRCINVERT);
+    const bool contrast = Screen().HighContrast();
+    if (contrast && borderStyle_ == TBorderStyle::bsSingle) {
+        RECT frame{0, 0, Width(), Height()};
+        FrameRect(image.Dc(), &frame, GetSysColorBrush(COLOR_WINDOWFRAME));
+    }
     if (showText_) {
-        DrawPercentText(image, area);
+        TBltBitmap text;
+        DrawPercentText(text, image, area);
+        if (contrast) {
+            PutContrastText(image, text, area);
+        } else {
+            // Black leaves the image as it is; white turns each pixel beneath into its
+            // complement.
+            BitBlt(image.Dc(), 0, 0, Width(), Height(), text.Dc(), 0, 0, SRCINVERT);
+        }
     }
     BitBlt(dc, 0, 0, Width(), Height(), image.Dc(), 0, 0, SRCCOPY);
 }
 
-void TGauge::DrawHorizontalBar(TBitmap& overlay, const RECT& area) const {
+void TGauge::DrawKind(TBitmap& overlay, const RECT& area, const Ink& ink) const {
+    switch (kind_) {
+        case TGaugeKind::gkText:
+            overlay.Canvas().FillRect(area, ink.back);
+            break;
+        case TGaugeKind::gkHorizontalBar:
+            DrawHorizontalBar(overlay, area, ink);
+            break;
+        case TGaugeKind::gkVerticalBar:
+            DrawVerticalBar(overlay, area, ink);
+            break;
+        case TGaugeKind::gkPie:
+            DrawPie(overlay, area, ink);
+            break;
+        case TGaugeKind::gkNeedle:
+            DrawNeedle(overlay, area, ink);
+            break;
+    }
+}
+
+void TGauge::DrawHorizontalBar(TBitmap& overlay, const RECT& area, const Ink& ink) const {
     int width = area.right - area.left + 1;
     int height = area.bottom - area.top + 1;
-    overlay.Canvas().FillRect(area, backColor_);
+    overlay.Canvas().FillRect(area, ink.back);
     int length = PercentToSpan(Percentage(), width);
     if (length > width) {
         length = width;
     }
     if (length >= 1) {
-        overlay.Canvas().FillRect({area.left, area.top, length, height}, foreColor_);
+        overlay.Canvas().FillRect({area.left, area.top, length, height}, ink.fore);
     }
 }
 
-void TGauge::DrawVerticalBar(TBitmap& overlay, const RECT& area) const {
+void TGauge::DrawVerticalBar(TBitmap& overlay, const RECT& area, const Ink& ink) const {
     int width = area.right - area.left + 1;
     int height = area.bottom - area.top + 1;
-    overlay.Canvas().FillRect(area, backColor_);
+    overlay.Canvas().FillRect(area, ink.back);
     int length = PercentToSpan(Percentage(), height);
     if (length >= height) {
         length = height - 1;
     }
-    overlay.Canvas().FillRect({area.left, height - length, width, height}, foreColor_);
+    overlay.Canvas().FillRect({area.left, height - length, width, height}, ink.fore);
 }
 
-void TGauge::DrawPie(TBitmap& overlay, const RECT& area) const {
+void TGauge::DrawPie(TBitmap& overlay, const RECT& area, const Ink& ink) const {
     int extra = borderStyle_ == TBorderStyle::bsSingle ? 1 : 0;
     int width = area.right - area.left + extra;
     int height = area.bottom - area.top + extra;
     HDC dc = overlay.Dc();
-    overlay.Canvas().FillRect(area, Color());
-    DcPenAndBrush ink(dc);
-    ink.Set(foreColor_, backColor_);
+    overlay.Canvas().FillRect(area, ink.around);
+    DcPenAndBrush pen(dc);
+    pen.Set(ink.fore, ink.back);
     Ellipse(dc, area.left, area.top, width, height);
     if (Percentage() > 0) {
         int middleX = width / 2;
@@ -237,23 +267,23 @@ void TGauge::DrawPie(TBitmap& overlay, const RECT& area) const {
         double angle = std::numbers::pi * (Percentage() / 50.0 + 0.5);
         // Pie runs counterclockwise from its first radial point to its second, twelve o'clock:
         // the wedge grows clockwise from the top.
-        ink.Set(foreColor_, foreColor_);
+        pen.Set(ink.fore, ink.fore);
         Pie(dc, area.left, area.top, width, height, Round(middleX * (1 - std::cos(angle))),
             Round(middleY * (1 - std::sin(angle))), middleX, 0);
     }
 }
 
-void TGauge::DrawNeedle(TBitmap& overlay, const RECT& area) const {
+void TGauge::DrawNeedle(TBitmap& overlay, const RECT& area, const Ink& ink) const {
     int extra = borderStyle_ == TBorderStyle::bsSingle ? 1 : 0;
     int x = area.left;
     int y = area.top;
     int width = area.right - area.left + extra;
     int height = area.bottom - area.top + extra;
     HDC dc = overlay.Dc();
-    overlay.Canvas().FillRect(area, Color());
-    DcPenAndBrush ink(dc);
+    overlay.Canvas().FillRect(area, ink.around);
+    DcPenAndBrush pen(dc);
     // The upper half of an ellipse whose horizontal axis lies on the last row: a half dial.
-    ink.Set(foreColor_, backColor_);
+    pen.Set(ink.fore, ink.back);
     Pie(dc, x, y, width, height * 2 - 1, x + width, area.bottom - 1, x, area.bottom - 1);
     MoveToEx(dc, x, area.bottom, nullptr);
     LineTo(dc, x + width, area.bottom);
@@ -266,9 +296,8 @@ void TGauge::DrawNeedle(TBitmap& overlay, const RECT& area) const {
     }
 }
 
-void TGauge::DrawPercentText(TBitmap& image, const RECT& area) const {
+void TGauge::DrawPercentText(TBltBitmap& layer, const TBitmap& image, const RECT& area) const {
     const std::wstring label = FormatIntegers(L"%d%%", {Percentage()});
-    TBltBitmap layer;
     layer.MakeLike(image);
     layer.Blacken();
     HDC dc = layer.Dc();
@@ -287,8 +316,20 @@ void TGauge::DrawPercentText(TBitmap& image, const RECT& area) const {
     int y = (area.bottom - area.top + 1 - extent.cy) / 2;
     ExtTextOutW(dc, x, y, ETO_CLIPPED, &area, label.c_str(), static_cast<UINT>(label.size()),
                 nullptr);
-    // Black leaves the image as it is; white turns each pixel beneath into its complement.
-    BitBlt(image.Dc(), 0, 0, image.Width(), image.Height(), dc, 0, 0, SRCINVERT);
+}
+
+void TGauge::PutContrastText(TBitmap& image, const TBitmap& text, const RECT& area) const {
+    // The theme gives the text a colour of its own over each part: the gauge is drawn once more
+    // in those colours, and that picture shows through the text's pixels.
+    TBltBitmap inText;
+    inText.MakeLike(image);
+    inText.Blacken();
+    DrawKind(inText, area, {clHighlightText, clBtnText, clBtnText});
+    const int width = image.Width();
+    const int height = image.Height();
+    BitBlt(inText.Dc(), 0, 0, width, height, text.Dc(), 0, 0, SRCAND);
+    BitBlt(image.Dc(), 0, 0, width, height, text.Dc(), 0, 0, kDestinationWhereBlack);
+    BitBlt(image.Dc(), 0, 0, width, height, inText.Dc(), 0, 0, SRCPAINT);
 }
 
 bool TGauge::SetPublished(const PropertyItem& property, FormReader& reader) {

@@ -44,12 +44,25 @@ public:
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 private:
+    // The colours of one drawing: the filled part and outlines, the unfilled part, and the
+    // area around a dial.
+    struct Ink {
+        TColor fore;
+        TColor back;
+        TColor around;
+    };
+    // The gauge's own colours, or the high-contrast theme's.
+    Ink OwnInk() const;
     RECT PaintRect() const;
-    void DrawHorizontalBar(TBitmap& overlay, const RECT& area) const;
-    void DrawVerticalBar(TBitmap& overlay, const RECT& area) const;
-    void DrawPie(TBitmap& overlay, const RECT& area) const;
-    void DrawNeedle(TBitmap& overlay, const RECT& area) const;
-    void DrawPercentText(TBitmap& image, const RECT& area) const;
+    void DrawKind(TBitmap& overlay, const RECT& area, const Ink& ink) const;
+    void DrawHorizontalBar(TBitmap& overlay, const RECT& area, const Ink& ink) const;
+    void DrawVerticalBar(TBitmap& overlay, const RECT& area, const Ink& ink) const;
+    void DrawPie(TBitmap& overlay, const RECT& area, const Ink& ink) const;
+    void DrawNeedle(TBitmap& overlay, const RECT& area, const Ink& ink) const;
+    // The percentage text in white on black, on a layer the image's size.
+    void DrawPercentText(TBltBitmap& layer, const TBitmap& image, const RECT& area) const;
+    // The text in the theme's colour for the part beneath each of its pixels.
+    void PutContrastText(TBitmap& image, const TBitmap& text, const RECT& area) const;
 
     int32_t minValue_ = 0;
     int32_t maxValue_ = 100;

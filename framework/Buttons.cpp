@@ -1,5 +1,7 @@
 #include "framework/Buttons.h"
 
+#include "framework/Screen.h"
+
 namespace {
 
 // ROP3 that keeps the destination where the source is white and paints the brush elsewhere.
@@ -138,6 +140,12 @@ void TSpeedButton::Paint(HDC dc) {
     const bool ownImage = image < numGlyphs_;
     GlyphMask mask(dc, *glyph_, ownImage ? image * width : 0, width,
                    glyph_->Pixel(0, glyph_->Height() - 1));
+    if (Screen().HighContrast()) {
+        // The theme's text colour in the picture's shape: a picture's own colours may vanish
+        // on the theme's face.
+        mask.Fill(x, y, Enabled() ? COLOR_BTNTEXT : COLOR_GRAYTEXT);
+        return;
+    }
     if (Enabled() || ownImage) {
         mask.Draw(x, y);
         return;

@@ -20,9 +20,18 @@ constexpr TColor clWindowText = kSystemColor | COLOR_WINDOWTEXT;
 constexpr TColor clBtnFace = kSystemColor | COLOR_BTNFACE;
 constexpr TColor clWindow = kSystemColor | COLOR_WINDOW;
 constexpr TColor clWindowFrame = kSystemColor | COLOR_WINDOWFRAME;
+constexpr TColor clBtnText = kSystemColor | COLOR_BTNTEXT;
+constexpr TColor clGrayText = kSystemColor | COLOR_GRAYTEXT;
+constexpr TColor clHighlight = kSystemColor | COLOR_HIGHLIGHT;
+constexpr TColor clHighlightText = kSystemColor | COLOR_HIGHLIGHTTEXT;
+constexpr TColor clHotLight = kSystemColor | COLOR_HOTLIGHT;
+
+constexpr bool IsSystemColor(TColor color) {
+    return (static_cast<uint32_t>(color) & 0xFF000000u) == 0xFF000000u;
+}
 
 inline COLORREF ColorToRGB(TColor color) {
-    if ((static_cast<uint32_t>(color) & 0xFF000000u) == 0xFF000000u) {
+    if (IsSystemColor(color)) {
         return GetSysColor(color & 0xFF);
     }
     return static_cast<COLORREF>(color) & 0x00FFFFFFu;

@@ -7,6 +7,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
 #include "framework/Published.h"
+#include "framework/Screen.h"
 #include "framework/StdCtrls.h"
 #include "framework/Text.h"
 #include "platform/DisplayScale.h"
@@ -83,6 +84,7 @@ void TForm::LoadFromText(std::string_view text) {
     for (TComponent* component : std::vector<TComponent*>(Components())) {
         component->Loaded();
     }
+    Screen().ReadHighContrast();
     CreateHandle();
     ScaleTo(platform::Current().scale->GetDpiForWindow(Handle()));
     // An exception in the creation handler is shown like any other; the form stands.
@@ -250,6 +252,12 @@ void TForm::Close() {
     }
 }
 
+void TForm::ContrastMayHaveChanged() {
+    Screen().ReadHighContrast();
+    RedrawWindow(Handle(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
 LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CLOSE:
@@ -271,9 +279,16 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 },
                 0);
             TWinControl::WndProc(message, wParam, lParam);
-            RedrawWindow(Handle(), nullptr, nullptr,
-                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+            ContrastMayHaveChanged();
             return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) {
+                ContrastMayHaveChanged();
+            }
+            break;
+        case WM_THEMECHANGED:
+            ContrastMayHaveChanged();
+            break;
         case WM_SETFOCUS:
             // The form itself has nothing to type into: the focus goes on to its active control.
             FocusActiveControl();

@@ -104,6 +104,9 @@ private:
     // `placement`. A change asked for while one is under way waits until that one is done.
     void Rescale(int dpi, std::optional<RECT> placement);
     void Center();
+    // The system's colours or the high-contrast theme may have changed: read the theme again and
+    // paint everything at once.
+    void ContrastMayHaveChanged();
 
     std::vector<PublishedComponent> components_;
     using PublishedMethod = std::pair<const char*, std::any>;

@@ -55,7 +55,16 @@ void TPopupMenu::Remove(TMenuItem* item) {
     item->menu_ = nullptr;
 }
 
-void TPopupMenu::Popup(int x, int y) {
+bool TPopupMenu::Popup(int x, int y) {
+    return Track(x, y, nullptr);
+}
+
+bool TPopupMenu::PopupBeside(const RECT& anchor) {
+    const bool dropsLeft = platform::Current().windows->MenusDropLeft();
+    return Track(dropsLeft ? anchor.right : anchor.left, anchor.bottom, &anchor);
+}
+
+bool TPopupMenu::Track(int x, int y, const RECT* anchor) {
     OwnedMenu menu(CreatePopupMenu());
     if (!menu) {
         throw Exception("Impossible de créer le menu");
@@ -69,8 +78,23 @@ void TPopupMenu::Popup(int x, int y) {
         }
     }
     // Where the user's menus drop to the left, the menu's right edge goes at the point.
-    UINT align = platform::Current().windows->MenusDropLeft() ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-    TrackPopupMenu(menu.get(), align | TPM_RIGHTBUTTON, x, y, 0, CommandWindow(), nullptr);
+    UINT flags = platform::Current().windows->MenusDropLeft() ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
+    TPMPARAMS around{sizeof around, {}};
+    if (anchor != nullptr) {
+        // Kept off the anchor, the menu gives way up or down before it gives way sideways.
+        around.rcExclude = *anchor;
+        flags |= TPM_VERTICAL;
+    }
+    // The chosen command is asked for, to tell a menu closed without one, and then posted as
+    // the system would have posted it.
+    const UINT command = static_cast<UINT>(
+        TrackPopupMenuEx(menu.get(), flags | TPM_RIGHTBUTTON | TPM_RETURNCMD, x, y, CommandWindow(),
+                         anchor != nullptr ? &around : nullptr));
+    if (command == 0) {
+        return false;
+    }
+    PostMessageW(CommandWindow(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    return true;
 }
 
 HWND TPopupMenu::CommandWindow() {

@@ -44,10 +44,16 @@ public:
     void Remove(TMenuItem* item);
 
     // Shows the menu at (x, y), left-aligned and tracking the right button, until it closes.
-    void Popup(int x, int y);
+    // True when the user chose a command, which then comes to its item as a posted message.
+    bool Popup(int x, int y);
+    // The same beside `anchor`, a place on the screen that the menu must leave visible: below
+    // it where there is room, above it otherwise.
+    bool PopupBeside(const RECT& anchor);
     // The window that receives the commands of shown menus.
     static HWND CommandWindow();
 
 private:
+    bool Track(int x, int y, const RECT* anchor);
+
     std::vector<TMenuItem*> items_;
 };

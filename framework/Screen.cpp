@@ -1,5 +1,8 @@
 #include "framework/Screen.h"
 
+#include "platform/Contrast.h"
+#include "platform/Facets.h"
+
 #include <windows.h>
 
 namespace {
@@ -38,6 +41,10 @@ bool TScreen::ApplyCursor() const {
     }
     ::SetCursor(SystemCursor(cursor_));
     return true;
+}
+
+void TScreen::ReadHighContrast() {
+    highContrast_ = platform::Current().contrast->HighContrastOn();
 }
 
 TScreen& Screen() {

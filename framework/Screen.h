@@ -1,5 +1,6 @@
 #pragma once
 // The screen-wide cursor: while it is not the default, every window of the program shows it.
+// And the screen-wide high-contrast theme, under which every window paints in system colours.
 
 using TCursor = int;
 constexpr TCursor crDefault = 0;
@@ -12,8 +13,14 @@ public:
     // Answers WM_SETCURSOR for a window of the program; false leaves it to the window.
     bool ApplyCursor() const;
 
+    // As last read: the controls ask at every paint.
+    bool HighContrast() const { return highContrast_; }
+    // Asks the system again.
+    void ReadHighContrast();
+
 private:
     TCursor cursor_ = crDefault;
+    bool highContrast_ = false;
 };
 
 TScreen& Screen();

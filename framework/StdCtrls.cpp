@@ -1,6 +1,7 @@
 #include "framework/StdCtrls.h"
 
 #include "framework/Published.h"
+#include "framework/Screen.h"
 #include "framework/Text.h"
 
 namespace {
@@ -20,6 +21,21 @@ void TLabel::CreateParams(WindowParams& params) {
 void TLabel::Loaded() {
     TWinControl::Loaded();
     AdjustSize();
+}
+
+void TLabel::Notification(TComponent* component, TOperation operation) {
+    TWinControl::Notification(component, operation);
+    if (operation == TOperation::opRemove && component == focusControl_) {
+        focusControl_ = nullptr;
+    }
+}
+
+bool TLabel::SetPublished(const PropertyItem& property, FormReader& reader) {
+    static constexpr PublishedProperty kPublished[] = {
+        Property<&TLabel::SetFocusControl>("FocusControl"),
+    };
+    return SetFromTable(*this, kPublished, property, reader) ||
+           TWinControl::SetPublished(property, reader);
 }
 
 void TLabel::CaptionChanged() {
@@ -51,10 +67,25 @@ bool TLabel::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRES
         result = 0;
         return true;
     }
-    if (message == WM_CTLCOLORSTATIC) {
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+    if (message != WM_CTLCOLORSTATIC) {
+        return TWinControl::HandleNotification(message, wParam, lParam, result);
     }
-    return TWinControl::HandleNotification(message, wParam, lParam, result);
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    SetBkMode(dc, TRANSPARENT);
+    bool handled = TWinControl::HandleNotification(message, wParam, lParam, result);
+    if (Screen().HighContrast()) {
+        SetTextColor(dc, ColorToRGB(HighContrastTextColor()));
+    }
+    return handled;
+}
+
+TColor TLabel::HighContrastTextColor() const {
+    const TColor own = Font().Color();
+    if (IsSystemColor(own)) {
+        return own;
+    }
+    // A label that opens something when clicked is a link, and links have a colour of their own.
+    return OnClick ? clHotLight : clBtnText;
 }
 
 TButtonControl::TButtonControl(TComponent* owner, DWORD style) : TWinControl(owner), style_(style) {

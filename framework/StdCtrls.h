@@ -8,8 +8,15 @@
 class TLabel : public TWinControl {
 public:
     using TWinControl::TWinControl;
+    // The control that the label names: its window comes right after the label's in Z order,
+    // where a screen reader looks for an edit's name.
+    TWinControl* FocusControl() const { return focusControl_; }
+    void SetFocusControl(TWinControl* control) { focusControl_ = control; }
+    TWinControl* NamedControl() const override { return focusControl_; }
     void Loaded() override;
+    void Notification(TComponent* component, TOperation operation) override;
     bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
     void CreateParams(WindowParams& params) override;
@@ -18,6 +25,11 @@ protected:
 
 private:
     void AdjustSize();
+    // What the text paints in under a high-contrast theme: its own colour when that is a system
+    // colour, otherwise the theme's colour for what the label is.
+    TColor HighContrastTextColor() const;
+
+    TWinControl* focusControl_ = nullptr;
 };
 
 // A window of the system's button class in one of its styles: a Tab stop that clicks when the

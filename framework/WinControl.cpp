@@ -80,6 +80,16 @@ void TWinControl::CreateHandle() {
         }
     }
     std::ranges::stable_sort(children, {}, &TWinControl::tabOrder_);
+    // A label goes just above the control that it names, which takes its name from the static
+    // text above it; Tab walks the tab stops only and passes it by.
+    for (TWinControl* label : std::vector<TWinControl*>(children)) {
+        auto named = std::ranges::find(children, label->NamedControl());
+        if (named == children.end()) {
+            continue;
+        }
+        std::erase(children, label);
+        children.insert(std::ranges::find(children, label->NamedControl()), label);
+    }
     for (TWinControl* child : children) {
         child->CreateHandle();
     }

@@ -28,6 +28,8 @@ public:
     // Read when the window is made.
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+    // A sibling that this control names for a screen reader, made right after it; none here.
+    virtual TWinControl* NamedControl() const { return nullptr; }
 
     // The window and every parent up to the form are shown and enabled.
     bool CanFocus() const;

@@ -1,6 +1,7 @@
 #include "platform/Facets.h"
 
 #include "platform/Beep.h"
+#include "platform/Contrast.h"
 #include "platform/Dialogs.h"
 #include "platform/DisplayScale.h"
 #include "platform/Files.h"
@@ -18,7 +19,8 @@ Facets& Current() {
     static Facets facets{&Win32MemoryStatus(), &Win32Shell(),      &Win32ProcessPriority(),
                          &Win32Processes(),    &Win32Profile(),    &Win32RegionalSettings(),
                          &Win32Files(),        &Win32NotifyArea(), &Win32WindowManager(),
-                         &Win32Beeper(),       &Win32Dialogs(),    &Win32DisplayScale()};
+                         &Win32Beeper(),       &Win32Dialogs(),    &Win32DisplayScale(),
+                         &Win32Contrast()};
     return facets;
 }
 

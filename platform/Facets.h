@@ -16,6 +16,7 @@ class WindowManager;
 class Beeper;
 class Dialogs;
 class DisplayScale;
+class Contrast;
 
 struct Facets {
     MemoryStatus* memory;
@@ -30,6 +31,7 @@ struct Facets {
     Beeper* beeper;
     Dialogs* dialogs;
     DisplayScale* scale;
+    Contrast* contrast;
 };
 
 // The Win32 facets, unless a test has put others in.

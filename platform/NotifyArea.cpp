@@ -10,6 +10,7 @@ namespace {
 using VersionSizeFn = DWORD(WINAPI*)(LPCSTR, LPDWORD);
 using VersionInfoFn = BOOL(WINAPI*)(LPCSTR, DWORD, DWORD, LPVOID);
 using VersionQueryFn = BOOL(WINAPI*)(LPCVOID, LPCSTR, LPVOID*, PUINT);
+using IconRectFn = HRESULT(WINAPI*)(const NOTIFYICONIDENTIFIER*, RECT*);
 
 DWORD ReadShellVersion(ModuleLoader& modules, HMODULE version) {
     auto size = ExportAs<VersionSizeFn>(modules, version, "GetFileVersionInfoSizeA");
@@ -68,9 +69,30 @@ public:
         return version_;
     }
 
+    bool IconRect(HWND window, UINT id, RECT& rect) override {
+        if (!iconRectLookedUp_) {
+            iconRectLookedUp_ = true;
+            // shell32 is imported for Shell_NotifyIconA, so it is always in the process.
+            HMODULE shell = modules_.FindLoaded("shell32.dll");
+            iconRect_ = shell != nullptr
+                            ? ExportAs<IconRectFn>(modules_, shell, "Shell_NotifyIconGetRect")
+                            : nullptr;
+        }
+        if (iconRect_ == nullptr) {
+            return false;
+        }
+        NOTIFYICONIDENTIFIER icon{};
+        icon.cbSize = sizeof icon;
+        icon.hWnd = window;
+        icon.uID = id;
+        return SUCCEEDED(iconRect_(&icon, &rect));
+    }
+
 private:
     ModuleLoader& modules_;
     DWORD version_ = 0;
+    bool iconRectLookedUp_ = false;
+    IconRectFn iconRect_ = nullptr;
 };
 
 }  // namespace

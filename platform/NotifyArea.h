@@ -19,6 +19,9 @@ public:
     // The dwFileVersionMS of shell32.dll (major version in the upper 16 bits); 0 when it cannot
     // be read.
     virtual DWORD ShellVersion() = 0;
+    // Shell_NotifyIconGetRect, looked up at first need since older shells lack it: where the
+    // icon of `window` and `id` stands on the screen. False when the call is missing or fails.
+    virtual bool IconRect(HWND window, UINT id, RECT& rect) = 0;
 };
 
 class ModuleLoader;

@@ -52,6 +52,7 @@ object Form1: TForm1
       Left = 136
       Top = 58
       Caption = 'Minutes'
+      FocusControl = SpinEdit_1
     end
     object Label5: TLabel
       Left = 80

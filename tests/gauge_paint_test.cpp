@@ -5,6 +5,8 @@
 #include "support/GaugePictures.h"
 #include "support/MainWindowFixture.h"
 #include "support/PumpUntil.h"
+#include "controls/Spin.h"
+#include "fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +56,99 @@ COLORREF OnScreen(const TWinControl& control, int x, int y) {
     return GetPixel(dc.get(), x, y);
 }
 
+// The form's client area as it stands on the screen, children included.
+std::unique_ptr<PixelSurface> ClientPicture(const TForm& form) {
+    RECT client{};
+    GetClientRect(form.Handle(), &client);
+    POINT origin{0, 0};
+    ClientToScreen(form.Handle(), &origin);
+    auto picture = std::make_unique<PixelSurface>(client.right, client.bottom);
+    WindowDc screen(nullptr);
+    BitBlt(picture->Dc(), 0, 0, client.right, client.bottom, screen.get(), origin.x, origin.y,
+           SRCCOPY);
+    return picture;
+}
+
+// The control's place in the form's client area.
+RECT InForm(const TForm& form, const TControl& control, HWND parent) {
+    RECT rect = control.BoundsRect();
+    MapWindowPoints(parent, form.Handle(), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+int CountIn(const PixelSurface& picture, const RECT& area, uint32_t rgb) {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            count += picture.Pixel(x, y) == rgb;
+        }
+    }
+    return count;
+}
+
+uint32_t SystemRgb(int index) {
+    const COLORREF color = GetSysColor(index);
+    return GetRValue(color) << 16 | GetGValue(color) << 8 | GetBValue(color);
+}
+
 }  // namespace
+
+TEST_F(Gauge1Picture, UnderAHighContrastThemeEveryColourIsTheThemesAndOffItIsAsBefore) {
+    ScopedHighContrast theme;
+    // A text colour of its own, told apart from the arrows' and the window text's black.
+    ChangedSystemColor buttonText(COLOR_BTNTEXT, RGB(0x80, 0x00, 0x80));
+    Start();
+    form->Show();
+    form->Gauge1->SetProgress(50);
+    ASSERT_TRUE(PumpUntil(*app, [&] { return IsWindowVisible(form->Handle()); }));
+
+    const RECT client{0, 0, form->ClientRect().right, form->ClientRect().bottom};
+    const RECT gauge = InForm(*form, *form->Gauge1, form->Panel3->Handle());
+    RECT share = gauge;
+    share.right = gauge.left + 123;
+    RECT rest = gauge;
+    rest.left = share.right;
+    const RECT link = InForm(*form, *form->Label4, form->GroupBox1->Handle());
+    const RECT figures = InForm(*form, *form->Label7, form->Panel3->Handle());
+    const RECT arrows = InForm(*form, *form->SpinEdit_1->Button(), form->SpinEdit_1->Handle());
+
+    std::unique_ptr<PixelSurface> onTheme;
+    PumpUntil(*app, [&] {
+        onTheme = ClientPicture(*form);
+        return onTheme->Pixel(gauge.left + 2, gauge.top + 2) == SystemRgb(COLOR_HIGHLIGHT) &&
+               CountIn(*onTheme, arrows, SystemRgb(COLOR_BTNTEXT)) > 0;
+    });
+    for (uint32_t fixed : {kNavy, kGreen, kRed}) {
+        EXPECT_EQ(CountIn(*onTheme, client, fixed), 0) << std::hex << fixed;
+    }
+    EXPECT_EQ(onTheme->Pixel(gauge.left + 2, gauge.top + 2), SystemRgb(COLOR_HIGHLIGHT));
+    EXPECT_EQ(onTheme->Pixel(gauge.right - 3, gauge.top + 2), SystemRgb(COLOR_BTNFACE));
+    // The percentage in the middle stands over both parts, in the theme's colour for each.
+    EXPECT_GT(CountIn(*onTheme, share, SystemRgb(COLOR_HIGHLIGHTTEXT)), 0);
+    EXPECT_GT(CountIn(*onTheme, rest, SystemRgb(COLOR_BTNTEXT)), 0);
+    EXPECT_GT(CountIn(*onTheme, link, SystemRgb(COLOR_HOTLIGHT)), 0);
+    EXPECT_GT(CountIn(*onTheme, figures, SystemRgb(COLOR_BTNTEXT)), 0);
+    EXPECT_GT(CountIn(*onTheme, arrows, SystemRgb(COLOR_BTNTEXT)), 0);
+    EXPECT_EQ(form->Label4->Font().Color(), clNavy) << "only the painting changes";
+    EXPECT_EQ(form->Gauge1->ForeColor(), clGreen);
+
+    // Turned off, the window paints at once as it did before.
+    theme.Set(false);
+    const int paints = form->Gauge1->PaintCount();
+    SendMessageW(form->Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_GT(form->Gauge1->PaintCount(), paints) << "painted before the message returns";
+    std::unique_ptr<PixelSurface> offTheme;
+    // The screen shows what the window painted once the system has handed it on.
+    PumpUntil(*app, [&] {
+        offTheme = ClientPicture(*form);
+        return offTheme->Pixel(gauge.left + 2, gauge.top + 2) == kGreen;
+    });
+    EXPECT_EQ(offTheme->Pixel(gauge.left + 2, gauge.top + 2), kGreen);
+    EXPECT_EQ(offTheme->Pixel(gauge.right - 3, gauge.top + 2), kRed);
+    EXPECT_GT(CountIn(*offTheme, link, kNavy), 0);
+    EXPECT_GT(CountIn(*offTheme, figures, kGreen), 0);
+    EXPECT_EQ(CountIn(*offTheme, arrows, SystemRgb(COLOR_BTNTEXT)), 0);
+}
 
 TEST_F(Gauge1Picture, TheBarAndItsTextAt0And50And100Percent) {
     Start();
@@ -228,4 +322,30 @@ TEST_F(GaugePicture, TextWiderThanTheGaugeIsClippedOnBothSides) {
         }
     }
     EXPECT_GT(ink, 0) << "what lies inside shows";
+}
+
+TEST_F(GaugePicture, UnderAHighContrastThemeTheFrameTheDialAndTheWedgeTakeTheThemesColours) {
+    ScopedHighContrast theme;
+    gauge->SetBounds(0, 0, 40, 30);
+    gauge->SetKind(TGaugeKind::gkVerticalBar);
+    gauge->SetProgress(100);
+    auto framed = PaintOf(*gauge);
+    int wrong = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            bool frame = x == 0 || y == 0 || x == 39 || y == 29;
+            wrong += framed->Pixel(x, y) != SystemRgb(frame ? COLOR_WINDOWFRAME : COLOR_HIGHLIGHT);
+        }
+    }
+    EXPECT_EQ(wrong, 0);
+
+    gauge->SetBounds(0, 0, 41, 41);
+    gauge->SetBorderStyle(TBorderStyle::bsNone);
+    gauge->SetKind(TGaugeKind::gkPie);
+    gauge->SetProgress(25);
+    auto pie = PaintOf(*gauge);
+    EXPECT_EQ(pie->Pixel(0, 0), SystemRgb(COLOR_BTNFACE)) << "around the dial";
+    EXPECT_EQ(pie->Pixel(30, 10), SystemRgb(COLOR_HIGHLIGHT)) << "the wedge";
+    EXPECT_EQ(pie->Pixel(10, 30), SystemRgb(COLOR_BTNFACE)) << "the rest of the dial";
+    EXPECT_EQ(gauge->Color(), clNavy);
 }

@@ -10,6 +10,8 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 namespace {
 
 std::string WindowText(HWND window) {
@@ -146,6 +148,39 @@ TEST_F(MainWindowTest, LabelsCarryTheirOwnLooks) {
     EXPECT_EQ(form->PopupMenu1->Items()[1]->Caption(), "Afficher");
     EXPECT_TRUE(form->PopupMenu1->Items()[2]->IsSeparator());
     EXPECT_EQ(form->PopupMenu1->Items()[3]->Caption(), "Quitter");
+}
+
+TEST_F(MainWindowTest, EveryTabStopHasANameThatAScreenReaderFinds) {
+    Start();
+    auto isClass = [](HWND window, const wchar_t* name) {
+        wchar_t found[64] = {};
+        GetClassNameW(window, found, 64);
+        return _wcsicmp(found, name) == 0;
+    };
+    // An edit is named after the first static text above it among its siblings.
+    HWND above = GetWindow(form->SpinEdit_1->Handle(), GW_HWNDPREV);
+    while (above != nullptr && !isClass(above, L"Static")) {
+        above = GetWindow(above, GW_HWNDPREV);
+    }
+    EXPECT_EQ(above, form->Label1->Handle());
+    // The other tab stops are buttons and check boxes, named by their own text.
+    struct Found {
+        std::vector<HWND> unnamed;
+        HWND field;
+    } found{{}, form->SpinEdit_1->Handle()};
+    EnumChildWindows(
+        form->Handle(),
+        [](HWND window, LPARAM data) {
+            auto& found = *reinterpret_cast<Found*>(data);
+            const bool tabStop = (GetWindowLongW(window, GWL_STYLE) & WS_TABSTOP) != 0;
+            if (tabStop && IsWindowVisible(window) && window != found.field &&
+                WindowText(window).empty()) {
+                found.unnamed.push_back(window);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    EXPECT_TRUE(found.unnamed.empty());
 }
 
 TEST_F(MainWindowTest, FirstStartAppliesTheDefaultsAndRunsAtIdlePriority) {

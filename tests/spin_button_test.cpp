@@ -2,6 +2,7 @@
 // and how the two buttons share the spin button's area.
 
 #include "controls/Spin.h"
+#include "fakes/FakePlatform.h"
 
 #include <gtest/gtest.h>
 
@@ -232,4 +233,25 @@ TEST_F(SpinButtonTest, TheFocusRectangleStandsThreePixelsInsideAndMovesWhenPress
         EXPECT_GE(changed, 25);
     }
     up->MouseUp(TMouseButton::mbLeft, {}, 50, 50);
+}
+
+TEST_F(SpinButtonTest, UnderAHighContrastThemeTheArrowIsButtonTextOrGrayTextWhenDisabled) {
+    TTimerSpeedButton* up = spin->UpButton();
+    up->SetBounds(0, 0, 23, 22);
+    ScopedHighContrast theme;
+    auto pixelsOf = [&](int systemColor) {
+        Painted painted(*up);
+        int count = 0;
+        for (int y = 3; y < 19; ++y) {
+            for (int x = 3; x < 20; ++x) {
+                count += painted.bitmap.Pixel(x, y) == GetSysColor(systemColor);
+            }
+        }
+        return count;
+    };
+    // The arrow's 1 + 3 + 5 + 7 pixels.
+    EXPECT_EQ(pixelsOf(COLOR_BTNTEXT), 16);
+    up->SetEnabled(false);
+    EXPECT_EQ(pixelsOf(COLOR_GRAYTEXT), 16);
+    EXPECT_EQ(pixelsOf(COLOR_BTNHIGHLIGHT), 0) << "not etched into the face";
 }

@@ -464,3 +464,90 @@ TEST_F(TrayIconTest, TheMenuOpensToTheLeftWhereTheUsersMenusDropLeft) {
     EXPECT_EQ(bounds[0].left, bounds[1].right) << "right-aligned at the same point";
     EXPECT_EQ(bounds[0].top, bounds[1].top);
 }
+
+TEST_F(TrayIconTest, FromTheKeyboardTheMenuOpensAtTheIconAndEscHandsTheFocusBack) {
+    const RECT icon{300, 200, 316, 216};
+    area.iconRect = icon;
+    LoadTray();
+    SetCursorPos(40, 40);
+    MenuWatch menus;
+    area.calls.clear();
+    Callback(NIN_KEYSELECT);
+    ASSERT_EQ(menus.Shown(), 1);
+    const RECT menu = menus.LastBounds();
+    EXPECT_EQ(menu.left, icon.left);
+    EXPECT_TRUE(menu.top == icon.bottom || menu.bottom == icon.top) << "beside the icon";
+    // Closed without a command, as with Esc: the notification area takes the focus back.
+    ASSERT_FALSE(area.calls.empty());
+    const RecordingNotifyArea::Call& last = area.calls.back();
+    EXPECT_EQ(last.message, static_cast<DWORD>(NIM_SETFOCUS));
+    EXPECT_EQ(last.data.hWnd, tray->MessageWindow());
+    EXPECT_EQ(last.data.uID, TTrayIcon::kIconId);
+
+    // The mouse opens it at the pointer, wherever the icon is.
+    for (LPARAM event : area.RightClick(tray->MessageWindow(), TTrayIcon::kIconId)) {
+        Callback(event);
+    }
+    ASSERT_EQ(menus.Shown(), 2);
+    EXPECT_EQ(menus.LastPosition().x, 40);
+    EXPECT_EQ(menus.LastPosition().y, 40);
+
+    // Shift+F10 or the menu key: the shell asks for the menu with no click before.
+    Callback(WM_CONTEXTMENU);
+    ASSERT_EQ(menus.Shown(), 3);
+    EXPECT_EQ(menus.LastBounds().left, icon.left);
+
+    // A shell that cannot say where its icon stands: at the pointer too.
+    area.iconRect.reset();
+    Callback(NIN_KEYSELECT);
+    ASSERT_EQ(menus.Shown(), 4);
+    EXPECT_EQ(menus.LastPosition().x, 40);
+    EXPECT_EQ(menus.LastPosition().y, 40);
+}
+
+TEST_F(TrayIconTest, ACommandChosenFromTheKeyboardRunsAndLeavesTheFocusToIt) {
+    area.iconRect = RECT{300, 200, 316, 216};
+    LoadTray();
+    int shown = 0;
+    menu->Items()[0]->OnClick = [&](TObject*) { ++shown; };
+    // Enter on the first item, as the user would choose it.
+    const UINT_PTR chooser = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND open = FindWindowW(L"#32768", nullptr);
+        if (open != nullptr && IsWindowVisible(open)) {
+            PostMessageW(open, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageW(open, WM_KEYDOWN, VK_RETURN, 0);
+        }
+    });
+    area.calls.clear();
+    Callback(NIN_KEYSELECT);
+    KillTimer(nullptr, chooser);
+    EXPECT_TRUE(PumpUntil(app, [&] { return shown == 1; })) << "the item's command never came";
+    EXPECT_EQ(shown, 1);
+    const std::vector<DWORD> messages = area.Messages();
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), NIM_SETFOCUS), 0);
+}
+
+namespace {
+
+HWND asksAgain = nullptr;
+
+}  // namespace
+
+TEST_F(TrayIconTest, ASelectionWhileTheMenuIsUpOpensNoSecondOneAndTakesNoFocus) {
+    LoadTray();
+    asksAgain = tray->MessageWindow();
+    // The shell's second selection arrives through the open menu's own loop.
+    const UINT_PTR again = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND open = FindWindowW(L"#32768", nullptr);
+        if (open != nullptr && IsWindowVisible(open)) {
+            SendMessageW(asksAgain, TTrayIcon::kCallbackMessage, TTrayIcon::kIconId, NIN_KEYSELECT);
+            EndMenu();
+        }
+    });
+    area.calls.clear();
+    Callback(NIN_KEYSELECT);
+    KillTimer(nullptr, again);
+    const std::vector<DWORD> messages = area.Messages();
+    EXPECT_EQ(std::count(messages.begin(), messages.end(), NIM_SETFOCUS), 1)
+        << "only the menu that was up hands the focus back";
+}

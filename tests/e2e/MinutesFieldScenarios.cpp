@@ -74,6 +74,15 @@ TEST_F(VelmoraMinutesField, ALetterInsertsNothingAndTheUpArrowTurnsThirtyIntoThi
     EXPECT_EQ(WindowText(field_), L"31");
 }
 
+TEST_F(VelmoraMinutesField, IsNamedForAScreenReaderByTheStaticTextAboveIt) {
+    HWND above = GetWindow(field_, GW_HWNDPREV);
+    while (above != nullptr && _wcsicmp(ClassName(above).c_str(), L"Static") != 0) {
+        above = GetWindow(above, GW_HWNDPREV);
+    }
+    ASSERT_NE(above, nullptr) << "no static text above the field";
+    EXPECT_EQ(WindowText(above), L"Minutes");
+}
+
 TEST_F(VelmoraMinutesField, ShowsItsTwoArrowButtons) {
     const HWND arrows = FindChild(field_, {.className = L"TSpinButton"});
     ASSERT_NE(arrows, nullptr) << "no arrow buttons in the minutes field";

@@ -8,6 +8,9 @@
 #include "WindowQueries.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
+
+#include <shellapi.h>
 
 #include <stdexcept>
 #include <string>
@@ -176,6 +179,20 @@ TEST_F(VelmoraTray, TheShellsRestartLeavesTheProgramRunningWithItsIcon) {
     ASSERT_NE(menu, nullptr);
     Post(menu, WM_KEYDOWN, VK_ESCAPE, 1);
     EXPECT_TRUE(WaitUntil([&] { return !IsVisible(menu); }, kStartTimeoutMs));
+    EXPECT_TRUE(ClosesQuietly(main_));
+    EXPECT_TRUE(IconGoneAtExit());
+}
+
+TEST_F(VelmoraTray, ChosenFromTheKeyboardTheIconOpensItsMenuAndEscClosesIt) {
+    StartWithIcon();
+    NotifyTray(tray_, NIN_KEYSELECT);
+    HWND menu = WaitForPopupMenu(velmora_.Process().Id(), kStartTimeoutMs);
+    ASSERT_NE(menu, nullptr);
+    Post(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(WaitUntil([&] { return !IsVisible(menu); }, kStartTimeoutMs));
+    // Handing the focus back leaves the icon where it was, and the program answering.
+    ASSERT_TRUE(Send(tray_, WM_NULL).has_value());
+    EXPECT_EQ(WineTrayIconCount(), iconsBefore_ + 1);
     EXPECT_TRUE(ClosesQuietly(main_));
     EXPECT_TRUE(IconGoneAtExit());
 }

@@ -2,9 +2,13 @@
 // Fakes of the small platform facets that the main window uses, each writing down what it
 // was asked.
 
+#include "fakes/ScopedFacet.h"
 #include "framework/Exceptions.h"
+#include "framework/Screen.h"
 #include "platform/Beep.h"
+#include "platform/Contrast.h"
 #include "platform/Dialogs.h"
+#include "platform/Facets.h"
 #include "platform/Files.h"
 #include "platform/Memory.h"
 #include "platform/Regional.h"
@@ -42,6 +46,36 @@ class FakeBeeper final : public platform::Beeper {
 public:
     int beeps = 0;
     void DefaultBeep() override { ++beeps; }
+};
+
+// A high-contrast theme that the test turns on and off: the real setting is the machine's, and
+// Wine refuses SPI_SETHIGHCONTRAST anyway.
+class FakeContrast final : public platform::Contrast {
+public:
+    bool on = false;
+    bool HighContrastOn() override { return on; }
+};
+
+// The theme on for the life of the object. At its end the screen reads the setting again, so
+// that no later test paints under a theme.
+class ScopedHighContrast {
+public:
+    ScopedHighContrast() {
+        fake_.on = true;
+        Screen().ReadHighContrast();
+    }
+    ~ScopedHighContrast() {
+        fake_.on = false;
+        Screen().ReadHighContrast();
+    }
+    ScopedHighContrast(const ScopedHighContrast&) = delete;
+    ScopedHighContrast& operator=(const ScopedHighContrast&) = delete;
+    // What the system will say when next asked.
+    void Set(bool on) { fake_.on = on; }
+
+private:
+    FakeContrast fake_;
+    ScopedFacet<platform::Contrast> swap_{platform::Current().contrast, fake_};
 };
 
 class FakePriority final : public platform::ProcessPriority {

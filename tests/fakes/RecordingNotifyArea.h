@@ -6,6 +6,7 @@
 #include "platform/NotifyArea.h"
 
 #include <map>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -69,6 +70,15 @@ public:
     DWORD ShellVersion() override {
         ++versionReads;
         return version;
+    }
+    // Where the shell shows its icons; unset, as a shell without Shell_NotifyIconGetRect.
+    std::optional<RECT> iconRect;
+    bool IconRect(HWND window, UINT id, RECT& rect) override {
+        if (!iconRect || icons.count({window, id}) == 0) {
+            return false;
+        }
+        rect = *iconRect;
+        return true;
     }
 
     std::vector<DWORD> Messages() const {

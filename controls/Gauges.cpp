@@ -231,6 +231,8 @@ void TGauge::DrawPie(TBitmap& overlay, const RECT& area) const {
     overlay.Canvas().FillRect(area, Color());
     DcPenAndBrush ink(dc);
     ink.Set(foreColor_, backColor_);
+    // The area starts at the overlay's origin: its width and height are its right and bottom.
+    // NOLINTNEXTLINE(readability-suspicious-call-argument)
     Ellipse(dc, area.left, area.top, width, height);
     if (Percentage() > 0) {
         int middleX = width / 2;
@@ -239,6 +241,7 @@ void TGauge::DrawPie(TBitmap& overlay, const RECT& area) const {
         // Pie runs counterclockwise from its first radial point to its second, twelve o'clock:
         // the wedge grows clockwise from the top.
         ink.Set(foreColor_, foreColor_);
+        // NOLINTNEXTLINE(readability-suspicious-call-argument)
         Pie(dc, area.left, area.top, width, height, Round(middleX * (1 - std::cos(angle))),
             Round(middleY * (1 - std::sin(angle))), middleX, 0);
     }

@@ -10,6 +10,7 @@
 class MessageWindow final : public WindowTarget {
 public:
     static MessageWindow& Instance();
+    ~MessageWindow() override;
     HWND Handle() const { return window_.get(); }
 
     // A new identifier, for SetTimer on this window or for a menu command, whose WM_TIMER or
@@ -23,11 +24,10 @@ public:
 
 private:
     struct Client {
-        TObject* sender;
+        TObject* sender = nullptr;
         std::function<void()> work;
     };
     MessageWindow();
-    ~MessageWindow();
     const Client* Find(UINT message, WPARAM wParam) const;
 
     std::map<UINT, Client> clients_;

@@ -39,7 +39,7 @@ bool SetFromTable(TComponent& component, std::span<const PublishedProperty> tabl
                 (component.*member)(value, reader);
             } else {
                 // An event's slot: the form's handler of the event's signature.
-                using Event = published::MemberOf<Member>::MemberType;
+                using Event = typename published::MemberOf<Member>::MemberType;
                 component.*member = reader.Method<Event>(value);
             }
         },

@@ -29,6 +29,7 @@ build: configure
 
 test: build
 	@tools/check-format.sh
+	@tools/check-clang.sh $(BUILD_DIR)
 	@tools/wine-session.sh ctest --test-dir $(BUILD_DIR) --output-on-failure
 
 run: configure

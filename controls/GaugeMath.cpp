@@ -18,8 +18,10 @@ struct Wide {
 };
 
 Wide Multiply(uint64_t a, uint64_t b) {
-    uint64_t aLow = a & 0xFFFFFFFFu, aHigh = a >> 32;
-    uint64_t bLow = b & 0xFFFFFFFFu, bHigh = b >> 32;
+    uint64_t aLow = a & 0xFFFFFFFFu;
+    uint64_t aHigh = a >> 32;
+    uint64_t bLow = b & 0xFFFFFFFFu;
+    uint64_t bHigh = b >> 32;
     uint64_t lowLow = aLow * bLow;
     uint64_t lowHigh = aLow * bHigh;
     uint64_t highLow = aHigh * bLow;
@@ -98,8 +100,8 @@ int32_t SpanToPercent(int64_t offset, int64_t span) {
 
 int32_t PercentToSpan(int32_t percent, int32_t span) {
     bool negative = (percent < 0) != (span < 0);
-    uint64_t p = static_cast<uint64_t>(std::llabs(percent));
-    uint64_t s = static_cast<uint64_t>(std::llabs(span));
+    auto p = static_cast<uint64_t>(std::llabs(percent));
+    auto s = static_cast<uint64_t>(std::llabs(span));
     uint64_t magnitude = Truncate(Times(Times(kHundredth, p), s));
     int64_t result = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
     return Saturate(result);

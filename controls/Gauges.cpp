@@ -260,6 +260,8 @@ void TGauge::DrawPie(TBitmap& overlay, const RECT& area, const Ink& ink) const {
     overlay.Canvas().FillRect(area, ink.around);
     DcPenAndBrush pen(dc);
     pen.Set(ink.fore, ink.back);
+    // The area starts at the overlay's origin: its width and height are its right and bottom.
+    // NOLINTNEXTLINE(readability-suspicious-call-argument)
     Ellipse(dc, area.left, area.top, width, height);
     if (Percentage() > 0) {
         int middleX = width / 2;
@@ -268,6 +270,7 @@ void TGauge::DrawPie(TBitmap& overlay, const RECT& area, const Ink& ink) const {
         // Pie runs counterclockwise from its first radial point to its second, twelve o'clock:
         // the wedge grows clockwise from the top.
         pen.Set(ink.fore, ink.fore);
+        // NOLINTNEXTLINE(readability-suspicious-call-argument)
         Pie(dc, area.left, area.top, width, height, Round(middleX * (1 - std::cos(angle))),
             Round(middleY * (1 - std::sin(angle))), middleX, 0);
     }

@@ -230,7 +230,7 @@ LRESULT TSpinEdit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             LRESULT result = TCustomEdit::WndProc(message, wParam, lParam);
             // Leaving for another control of the window applies the bounds; text that is no
             // number reads as MinValue, which the bounds leave alone, so it stays.
-            const auto next = reinterpret_cast<HWND>(wParam);
+            auto* const next = reinterpret_cast<HWND>(wParam);
             if (WithinWindow(next)) {
                 // Another control takes the focus, and with it the window's active control.
                 if (next != GetAncestor(Handle(), GA_ROOT)) {

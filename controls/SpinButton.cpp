@@ -103,7 +103,7 @@ TSpinButton::TSpinButton(TComponent* owner) : TWinControl(owner) {
     downButton_ = CreateButton();
     SetUpGlyph(nullptr);
     SetDownGlyph(nullptr);
-    SetBounds(0, 0, 20, 25);
+    TSpinButton::SetBounds(0, 0, 20, 25);
     focusedButton_ = upButton_;
 }
 

@@ -8,7 +8,8 @@
 
 #include <commctrl.h>
 
-TApplication* Application = nullptr;
+// The one application object, as every component finds it.
+TApplication* Application = nullptr;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 namespace {
 
@@ -42,7 +43,7 @@ private:
 
 TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
-    SetExceptionHandler([this](std::exception_ptr error) { HandleException(error); });
+    SetExceptionHandler([this](std::exception_ptr error) { HandleException(std::move(error)); });
 }
 
 TApplication::~TApplication() {
@@ -234,7 +235,7 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
 }
 
 void TApplication::HandleException(std::exception_ptr error) {
-    Exception exception(MessageOf(error));
+    Exception exception(MessageOf(std::move(error)));
     for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_)) {
         if (!events->OnException) {
             continue;

@@ -119,6 +119,8 @@ private:
     int nextHook_ = 1;
 };
 
+// Set by the one application object. A declaration, which the analyser takes for a definition.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables,bugprone-dynamic-static-initializers)
 extern TApplication* Application;
 
 // Passes the application's exception, minimize and restore events to handlers on a form.

@@ -1,10 +1,13 @@
 #include "framework/ExceptionEdge.h"
 
-static ExceptionHandler slot;
+#include <utility>
+
+// Set once by the application object and read at every window procedure's edge.
+static ExceptionHandler slot;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
 std::string MessageOf(std::exception_ptr error) {
     try {
-        std::rethrow_exception(error);
+        std::rethrow_exception(std::move(error));
     } catch (const std::exception& e) {
         return e.what();
     } catch (...) {
@@ -19,6 +22,6 @@ void SetExceptionHandler(ExceptionHandler handler) {
 void HandleEscapedException(std::exception_ptr error) {
     // Copied: the handler may empty the slot while it runs.
     if (ExceptionHandler handler = slot) {
-        handler(error);
+        handler(std::move(error));
     }
 }

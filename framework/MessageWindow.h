@@ -10,6 +10,7 @@
 class MessageWindow final : public WindowTarget {
 public:
     static MessageWindow& Instance();
+    ~MessageWindow() override;
     HWND Handle() const { return window_.get(); }
 
     // A new identifier, for SetTimer on this window or for a menu command, whose WM_TIMER or
@@ -22,7 +23,6 @@ public:
 
 private:
     MessageWindow();
-    ~MessageWindow();
 
     std::map<UINT, std::function<void()>> clients_;
     // Above the range that dialogs use for their own buttons' commands.

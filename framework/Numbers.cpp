@@ -48,7 +48,7 @@ std::string WholeDigits(double magnitude) {
     }
     int exponent = 0;
     const double fraction = std::frexp(magnitude, &exponent);
-    uint64_t mantissa = static_cast<uint64_t>(std::ldexp(fraction, 53));
+    auto mantissa = static_cast<uint64_t>(std::ldexp(fraction, 53));
     exponent -= 53;
     if (exponent <= 0) {
         // Below 2^53 a whole value's dropped bits are all zero.

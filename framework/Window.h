@@ -12,13 +12,11 @@
 
 class WindowTarget {
 public:
+    virtual ~WindowTarget() = default;
     virtual LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) = 0;
     // The window now routes to the target, and stops at its end or when detached.
     virtual void Attached(HWND) {}
     virtual void Detached() {}
-
-protected:
-    ~WindowTarget() = default;
 };
 
 struct WindowRequest {
@@ -53,7 +51,7 @@ class HandlerWindow final : public WindowTarget {
 public:
     using Handler = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
     HandlerWindow(const WindowRequest& request, Handler handler);
-    ~HandlerWindow();
+    ~HandlerWindow() override;
 
     HWND Handle() const { return window_.get(); }
 

@@ -10,10 +10,10 @@
 namespace maintenance {
 
 struct MemoryReadout {
-    std::string total;      // "Mémoire totale : 16 384 Mo"
-    std::string available;  // "Mémoire disponible : 9 876 Mo"
-    std::string used;       // "Mémoire utilisée : 40 %"
-    int32_t freePercent;    // the gauge's progress
+    std::string total;        // "Mémoire totale : 16 384 Mo"
+    std::string available;    // "Mémoire disponible : 9 876 Mo"
+    std::string used;         // "Mémoire utilisée : 40 %"
+    int32_t freePercent = 0;  // the gauge's progress
 };
 
 MemoryReadout ComposeReadout(const platform::MemoryFigures& figures,

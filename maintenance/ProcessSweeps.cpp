@@ -70,7 +70,7 @@ std::string_view ExeName(const ProcessRecord& record) {
     const char* name = record.szExeFile;
     const char* fieldEnd = name + sizeof record.szExeFile;
     const auto* nul = static_cast<const char*>(std::memchr(name, '\0', sizeof record.szExeFile));
-    return std::string_view(name, nul ? nul : fieldEnd);
+    return {name, nul ? nul : fieldEnd};
 }
 
 void SweepAll(Processes& processes) {

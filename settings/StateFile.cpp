@@ -13,7 +13,7 @@
 namespace {
 
 // A younger copy may belong to a second copy of the program saving at this very moment.
-constexpr ULONGLONG kAbandonedAfterMs = 60 * 1000;
+constexpr ULONGLONG kAbandonedAfterMs = 60ull * 1000;
 // How long a replace refused by another program's hold is tried again, the waits doubling.
 constexpr DWORD kHoldPatienceMs = 2000;
 constexpr DWORD kFirstHoldWaitMs = 50;

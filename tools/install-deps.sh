@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the cross compiler, Wine, Wine's own fonts, Xvfb and clang-format from Debian's
-# packages when they are missing.
+# Installs the cross compiler, Wine, Wine's own fonts, Xvfb, clang-format, clang and clang-tidy
+# from Debian's packages when they are missing.
 set -euo pipefail
 
 need=()
@@ -13,6 +13,9 @@ command -v Xvfb >/dev/null || need+=(xvfb)
 command -v xauth >/dev/null || need+=(xauth)
 [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
 command -v clang-format >/dev/null || need+=(clang-format)
+# The second compiler and the analyser that check the tree.
+command -v clang++ >/dev/null || need+=(clang)
+command -v clang-tidy >/dev/null || need+=(clang-tidy)
 # Wine draws the caption buttons' symbols with its own Marlett font.
 [ -f /usr/share/wine/fonts/marlett.ttf ] || need+=(fonts-wine)
 

@@ -29,7 +29,7 @@ void PrintExecutableSize(const std::wstring& path) {
     }
     const unsigned long long size =
         (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    std::printf("Velmora.exe: %llu bytes (%.1f KB, limit 300 KB)\n", size, size / 1024.0);
+    std::printf("Velmora.exe: %llu bytes (%.1f KiB, limit 512 KiB)\n", size, size / 1024.0);
 }
 
 }  // namespace

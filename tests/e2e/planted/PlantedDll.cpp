@@ -28,30 +28,30 @@ void LeaveMark(const wchar_t* mark) {
 
 extern "C" {
 
-__declspec(dllexport) DWORD WINAPI GetFileVersionInfoSizeA(LPCSTR, LPDWORD) {
+DWORD WINAPI GetFileVersionInfoSizeA(LPCSTR, LPDWORD) {
     LeaveMark(L".called");
     return 0;
 }
-__declspec(dllexport) BOOL WINAPI GetFileVersionInfoA(LPCSTR, DWORD, DWORD, LPVOID) {
+BOOL WINAPI GetFileVersionInfoA(LPCSTR, DWORD, DWORD, LPVOID) {
     LeaveMark(L".called");
     return FALSE;
 }
-__declspec(dllexport) BOOL WINAPI VerQueryValueA(LPCVOID, LPCSTR, LPVOID*, PUINT) {
+BOOL WINAPI VerQueryValueA(LPCVOID, LPCSTR, LPVOID*, PUINT) {
     LeaveMark(L".called");
     return FALSE;
 }
-__declspec(dllexport) BOOL WINAPI EmptyWorkingSet(HANDLE) {
+BOOL WINAPI EmptyWorkingSet(HANDLE) {
     LeaveMark(L".called");
     return TRUE;
 }
 // Wine's own user32 imports these.
-__declspec(dllexport) DWORD WINAPI GetFileVersionInfoSizeW(LPCWSTR, LPDWORD) {
+DWORD WINAPI GetFileVersionInfoSizeW(LPCWSTR, LPDWORD) {
     return 0;
 }
-__declspec(dllexport) BOOL WINAPI GetFileVersionInfoW(LPCWSTR, DWORD, DWORD, LPVOID) {
+BOOL WINAPI GetFileVersionInfoW(LPCWSTR, DWORD, DWORD, LPVOID) {
     return FALSE;
 }
-__declspec(dllexport) BOOL WINAPI VerQueryValueW(LPCVOID, LPCWSTR, LPVOID*, PUINT) {
+BOOL WINAPI VerQueryValueW(LPCVOID, LPCWSTR, LPVOID*, PUINT) {
     return FALSE;
 }
 

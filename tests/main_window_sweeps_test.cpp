@@ -101,5 +101,5 @@ TEST_F(WindowSweepTest, RealSweepWalksWinesProcessesAndRefreshesTheReadout) {
     EXPECT_EQ(real.Closed().size(), real.OpenedIds().size() + 1)
         << "every process and the snapshot";
     EXPECT_EQ(memory.queries, queriesBefore + 1);
-    EXPECT_EQ(form->StatusBar1->PanelText(0), "");
+    EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
 }

@@ -71,7 +71,7 @@ public:
         if (method == nullptr) {
             ThrowReadError(value.line, "méthode inconnue « " + value.text + " »");
         }
-        if (const Event* event = std::any_cast<Event>(method)) {
+        if (const auto* event = std::any_cast<Event>(method)) {
             return *event;
         }
         ThrowReadError(value.line, "« " + value.text + " » n'a pas la signature de l'événement");

@@ -15,10 +15,10 @@
 #include <type_traits>
 
 struct PublishedProperty {
-    const char* name;
+    const char* name = nullptr;
     // Reads the value into the component's member; `values` names an enumeration's.
     void (*set)(TComponent& component, const PropertyValue& value, FormReader& reader,
-                const Enumeration* values);
+                const Enumeration* values) = nullptr;
     const Enumeration* values = nullptr;
 };
 

@@ -195,7 +195,7 @@ TEST_F(MainWindowTest, FirstStartAppliesTheDefaultsAndRunsAtIdlePriority) {
     EXPECT_EQ(form->Timer1->Interval(), 1800000u);
     EXPECT_FALSE(form->Timer4->Enabled());
     EXPECT_TRUE(app->ShowMainForm());
-    EXPECT_EQ(memory.queries, 1);
+    EXPECT_EQ(form->Label8->Caption(), "Mémoire utilisée : 40 %");
     EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
 
     // The message loop shows the window, centred on the desktop.
@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, HiddenStartShowsNothingAndArmsTheSelfTrim) {
     EXPECT_FALSE(form->Visible());
     EXPECT_FALSE(app->ShowMainForm());
     EXPECT_TRUE(form->Timer4->Enabled());
-    EXPECT_EQ(memory.queries, 1);
+    EXPECT_EQ(form->Label8->Caption(), "Mémoire utilisée : 40 %");
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     EXPECT_FALSE(IsWindowVisible(app->Handle()));
 }
@@ -266,8 +266,11 @@ TEST_F(MainWindowTest, AnExceptionInAMenuCommandOrATimerTickEndsInTheStatusBarTo
     EXPECT_TRUE(PumpUntil(*app, [&] {
         return StatusText(form->StatusBar1->Handle()) == "Pas de mémoire pour la minuterie";
     }));
-    const int queries = memory.queries;
-    EXPECT_TRUE(PumpUntil(*app, [&] { return memory.queries > queries; })) << "it ticks on";
+    memory.failure.clear();
+    memory.figures.loadPercent = 55;
+    EXPECT_TRUE(PumpUntil(*app, [&] {
+        return form->Label8->Caption() == "Mémoire utilisée : 55 %";
+    })) << "it ticks on";
 }
 
 TEST_F(MainWindowTest, WebPageLabelOpensThePageAndShowsTheHand) {

@@ -121,21 +121,30 @@ bool TApplication::MainFormTakesPart() {
            (showMainForm_ || mainForm_->Visible());
 }
 
-void TApplication::Minimize() {
+bool TApplication::SetIconic(bool iconic) {
     platform::WindowManager& windows = *platform::Current().windows;
     HWND window = Handle();
-    if (windows.IsIconic(window)) {
-        return;
+    if (windows.IsIconic(window) == iconic) {
+        return false;
     }
     windows.SetActiveWindow(window);
-    if (MainFormTakesPart()) {
+    if (!MainFormTakesPart()) {
+        AnimationPause pause(windows);
+        windows.ShowWindow(window, iconic ? SW_MINIMIZE : SW_RESTORE);
+        return true;
+    }
+    if (iconic) {
         // The system's animation then starts from the main window.
         windows.SetWindowPos(window, mainForm_->Handle(), mainForm_->Left(), mainForm_->Top(),
                              mainForm_->Width(), 0, SWP_SHOWWINDOW);
-        windows.DefWindowProcA(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    } else {
-        AnimationPause pause(windows);
-        windows.ShowWindow(window, SW_MINIMIZE);
+    }
+    windows.DefWindowProcA(window, WM_SYSCOMMAND, iconic ? SC_MINIMIZE : SC_RESTORE, 0);
+    return true;
+}
+
+void TApplication::Minimize() {
+    if (!SetIconic(true)) {
+        return;
     }
     for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_)) {
         Fire(events->OnMinimize, events);
@@ -143,18 +152,11 @@ void TApplication::Minimize() {
 }
 
 void TApplication::Restore() {
-    platform::WindowManager& windows = *platform::Current().windows;
-    HWND window = Handle();
-    if (!windows.IsIconic(window)) {
+    if (!SetIconic(false)) {
         return;
     }
-    windows.SetActiveWindow(window);
-    if (MainFormTakesPart()) {
-        windows.DefWindowProcA(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-    } else {
-        AnimationPause pause(windows);
-        windows.ShowWindow(window, SW_RESTORE);
-    }
+    platform::WindowManager& windows = *platform::Current().windows;
+    HWND window = Handle();
     // Back to a visible zero-sized window at the centre of the screen, as at the start.
     int centreX = windows.GetSystemMetrics(SM_CXSCREEN) / 2;
     int centreY = windows.GetSystemMetrics(SM_CYSCREEN) / 2;

@@ -103,6 +103,8 @@ private:
     void UpdateVisible();
     // Whether minimizing and restoring go through the main form's place on the screen.
     bool MainFormTakesPart();
+    // Minimizes or restores the application window; false when it is in that state already.
+    bool SetIconic(bool iconic);
     void HandleMessage(MSG& message);
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

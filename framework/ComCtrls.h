@@ -9,8 +9,6 @@
 class TStatusBar : public TWinControl {
 public:
     using TWinControl::TWinControl;
-    int PanelCount() const { return static_cast<int>(panels_.size()); }
-    const std::string& PanelText(int index) const { return panels_.at(index).text; }
     void SetPanelText(int index, const std::string& text);
     void ChangeScale(int dpi, int previousDpi) override;
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;

@@ -45,8 +45,6 @@ public:
     TWinControl* ActiveControl() const;
     // Gives the focus to the active control, or to the first in tab order when there is none.
     void FocusActiveControl();
-    // The dots per inch the form is laid out for; the resource's pixels are at 96.
-    int Dpi() const { return dpi_; }
     // Lays the form and its controls out again for `dpi`, where the form stands.
     void ScaleTo(int dpi) { Rescale(dpi, std::nullopt); }
 

@@ -17,9 +17,7 @@ public:
     void SetHeight(int height) { Set(attributes_.height, height); }
     TColor Color() const { return attributes_.color; }
     void SetColor(TColor color) { Set(attributes_.color, color); }
-    bool Bold() const { return attributes_.bold; }
     void SetBold(bool bold) { Set(attributes_.bold, bold); }
-    bool Underline() const { return attributes_.underline; }
     void SetUnderline(bool underline) { Set(attributes_.underline, underline); }
     void SetItalic(bool italic) { Set(attributes_.italic, italic); }
     // The height held at `previousDpi`, for `dpi`; the face asked of the system follows the

@@ -5,13 +5,10 @@
 
 #include <utility>
 
-// Traits name the handle type and its close function; they may also name the value that means
-// "no handle" (Invalid) and a validity test (IsValid) where null is not the only empty value.
-template <typename Traits>
+// Owns a handle that `Close` releases; null is no handle.
+template <typename Handle, auto Close>
 class UniqueHandle {
 public:
-    using Handle = typename Traits::Handle;
-
     UniqueHandle() = default;
     explicit UniqueHandle(Handle handle) : handle_(handle) {}
     ~UniqueHandle() { reset(); }
@@ -26,53 +23,31 @@ public:
     UniqueHandle& operator=(const UniqueHandle&) = delete;
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return IsValid(handle_); }
+    explicit operator bool() const { return handle_ != nullptr; }
 
-    Handle release() { return std::exchange(handle_, Invalid()); }
+    Handle release() { return std::exchange(handle_, nullptr); }
 
     // Closing keeps the caller's last-error value, so a failure reported just before survives.
-    void reset(Handle handle = Invalid()) {
-        if (IsValid(handle_)) {
+    void reset(Handle handle = nullptr) {
+        if (handle_ != nullptr) {
             DWORD lastError = GetLastError();
-            Traits::Close(handle_);
+            Close(handle_);
             SetLastError(lastError);
         }
         handle_ = handle;
     }
 
 private:
-    static Handle Invalid() {
-        if constexpr (requires { Traits::Invalid(); }) {
-            return Traits::Invalid();
-        } else {
-            return Handle{};
-        }
-    }
-    static bool IsValid(Handle handle) {
-        if constexpr (requires { Traits::IsValid(handle); }) {
-            return Traits::IsValid(handle);
-        } else {
-            return handle != Handle{};
-        }
-    }
-
-    Handle handle_ = Invalid();
+    Handle handle_ = nullptr;
 };
 
-// An owner's traits for handles that one function closes.
-template <typename H, auto CloseFunction>
-struct ClosedBy {
-    using Handle = H;
-    static void Close(Handle h) { CloseFunction(h); }
-};
-
-using OwnedFont = UniqueHandle<ClosedBy<HFONT, DeleteObject>>;
-using OwnedBrush = UniqueHandle<ClosedBy<HBRUSH, DeleteObject>>;
-using OwnedBitmap = UniqueHandle<ClosedBy<HBITMAP, DeleteObject>>;
-using OwnedMemoryDc = UniqueHandle<ClosedBy<HDC, DeleteDC>>;
-using OwnedIcon = UniqueHandle<ClosedBy<HICON, DestroyIcon>>;
-using OwnedMenu = UniqueHandle<ClosedBy<HMENU, DestroyMenu>>;
-using OwnedWindow = UniqueHandle<ClosedBy<HWND, DestroyWindow>>;
+using OwnedFont = UniqueHandle<HFONT, DeleteObject>;
+using OwnedBrush = UniqueHandle<HBRUSH, DeleteObject>;
+using OwnedBitmap = UniqueHandle<HBITMAP, DeleteObject>;
+using OwnedMemoryDc = UniqueHandle<HDC, DeleteDC>;
+using OwnedIcon = UniqueHandle<HICON, DestroyIcon>;
+using OwnedMenu = UniqueHandle<HMENU, DestroyMenu>;
+using OwnedWindow = UniqueHandle<HWND, DestroyWindow>;
 
 // GetDC / ReleaseDC.
 class WindowDc {

@@ -19,8 +19,6 @@ public:
     TIniFile(const TIniFile&) = delete;
     TIniFile& operator=(const TIniFile&) = delete;
 
-    const std::string& FileName() const { return fileName_; }
-
     // Values longer than kReadBufferSize - 1 bytes come back cut short.
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& defaultValue) const;

@@ -39,7 +39,6 @@ public:
     using TComponent::TComponent;
     ~TPopupMenu() override;
 
-    const std::vector<TMenuItem*>& Items() const { return items_; }
     void Add(TMenuItem* item);
     void Remove(TMenuItem* item);
 

@@ -5,14 +5,11 @@ MessageWindow& MessageWindow::Instance() {
     return window;
 }
 
-MessageWindow::MessageWindow() {
-    window_.reset(CreateFrameworkWindow(
-        {.className = L"TMessageWindow", .exStyle = WS_EX_TOOLWINDOW}, *this));
-}
-
-MessageWindow::~MessageWindow() {
-    DetachWindow(window_.get());
-}
+MessageWindow::MessageWindow()
+    : window_({.className = L"TMessageWindow", .exStyle = WS_EX_TOOLWINDOW},
+              [this](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+                  return HandleMessage(window, message, wParam, lParam);
+              }) {}
 
 UINT MessageWindow::Add(std::function<void()> work) {
     clients_[nextId_] = std::move(work);

@@ -7,11 +7,10 @@
 #include <functional>
 #include <map>
 
-class MessageWindow final : public WindowTarget {
+class MessageWindow {
 public:
     static MessageWindow& Instance();
-    ~MessageWindow() override;
-    HWND Handle() const { return window_.get(); }
+    HWND Handle() const { return window_.Handle(); }
 
     // A new identifier, for SetTimer on this window or for a menu command, whose WM_TIMER or
     // WM_COMMAND runs `work`.
@@ -19,13 +18,12 @@ public:
     // Stops the identifier's timer, if it has one, and forgets it.
     void Remove(UINT id);
 
-    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
-
 private:
     MessageWindow();
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::map<UINT, std::function<void()>> clients_;
     // Above the range that dialogs use for their own buttons' commands.
     UINT nextId_ = 100;
-    OwnedWindow window_;
+    HandlerWindow window_;
 };

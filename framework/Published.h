@@ -8,6 +8,7 @@
 #include "framework/FormReader.h"
 #include "framework/FormText.h"
 
+#include <algorithm>
 #include <functional>
 #include <span>
 #include <string>
@@ -22,8 +23,15 @@ struct PublishedProperty {
 };
 
 // Sets `component`'s property from the table; false when the table has no property of that name.
-bool SetFromTable(TComponent& component, std::span<const PublishedProperty> table,
-                  const PropertyItem& property, FormReader& reader);
+inline bool SetFromTable(TComponent& component, std::span<const PublishedProperty> table,
+                         const PropertyItem& property, FormReader& reader) {
+    auto entry = std::ranges::find(table, property.name, &PublishedProperty::name);
+    if (entry == table.end()) {
+        return false;
+    }
+    entry->set(component, property.value, reader, entry->values);
+    return true;
+}
 
 namespace published {
 

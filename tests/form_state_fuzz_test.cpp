@@ -321,5 +321,5 @@ TEST_F(SettingsFuzzTest, AThousandBrokenFilesLoadByTheRulesAndSaveWhatLoadsBack)
         form->SvgEditIni1->LoadState();
         ASSERT_EQ(Shown(), expected) << "file " << i << " loaded back after its save";
     }
-    EXPECT_EQ(form->StatusBar1->PanelText(0), "");
+    EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
 }

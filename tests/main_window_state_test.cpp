@@ -164,7 +164,7 @@ TEST_F(MainWindowStateTest, ASaveThatFailsShowsNothingAndTheProgramEnds) {
     ScopedFacet<platform::Profile> swap(platform::Current().profile, failing);
     form->Close();
     EXPECT_TRUE(app->Terminated());
-    EXPECT_EQ(form->StatusBar1->PanelText(0), "");
+    EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
     EXPECT_EQ(ReadStateFile(), std::nullopt);
     EXPECT_EQ(FolderFiles(), std::vector<std::string>{}) << "the save's copy is gone";
 }
@@ -212,7 +212,7 @@ TEST_P(MainWindowSaveFailingAt, LeavesTheFileByteForByteAndNoCopyBehind) {
     }
     form->Close();
     EXPECT_TRUE(app->Terminated());
-    EXPECT_EQ(form->StatusBar1->PanelText(0), "");
+    EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
     EXPECT_EQ(ReadStateFile(), earlier);
     EXPECT_EQ(FolderFiles(), std::vector<std::string>{"serie.ini"});
 }
@@ -262,7 +262,7 @@ TEST_F(MainWindowStateTest, AStateFileThatAnotherProgramHoldsIsWaitedForTwoSecon
         EXPECT_TRUE(app->Terminated());
         EXPECT_GE(took, 2000u) << "given up before two seconds";
         EXPECT_LT(took, 3000u);
-        EXPECT_EQ(form->StatusBar1->PanelText(0), "");
+        EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
         EXPECT_EQ(ReadStateFile(), earlier);
         EXPECT_EQ(FolderFiles(), std::vector<std::string>{"serie.ini"});
     }
@@ -311,7 +311,7 @@ TEST_F(MainWindowStateTest, AReadOnlyStateFileIsNotWaitedForAndGetsNoCopy) {
     const ULONGLONG took = GetTickCount64() - start;
     EXPECT_TRUE(app->Terminated());
     EXPECT_LT(took, 1000u) << "a read-only file is no brief hold";
-    EXPECT_EQ(form->StatusBar1->PanelText(0), "");
+    EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
     EXPECT_EQ(ReadStateFile(), earlier);
     EXPECT_EQ(FolderFiles(), std::vector<std::string>{"serie.ini"});
     SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -31,12 +31,10 @@ TEST_F(WindowSweepTest, FullSweepRunsForAnyMinutesButZeroAndAlwaysRefreshesTheRe
         FakeProcesses machine(kMachine);
         ScopedFacet swap(platform::Current().processes, machine);
         form->SpinEdit_1->SetValue(minutes);
-        int queriesBefore = memory.queries;
         memory.figures.loadPercent = 50 + (minutes & 7);
         SendMessageW(form->Button1->Handle(), BM_CLICK, 0, 0);
         EXPECT_EQ(machine.OpenedIds(),
                   minutes != 0 ? everyoneButIdleAndSystem : std::vector<DWORD>{});
-        EXPECT_EQ(memory.queries, queriesBefore + 1);
         EXPECT_EQ(form->Gauge1->Progress(), 50 - (minutes & 7));
     }
 }
@@ -67,10 +65,11 @@ TEST_F(WindowSweepTest, BrowserSweepTrimsTheTickedBrowsersOnly) {
         form->i_explore->SetChecked(c.internetExplorer);
         form->Firefox_1->SetChecked(c.firefox);
         form->Chrome_1->SetChecked(c.chrome);
-        int queriesBefore = memory.queries;
+        const int shown = form->Gauge1->Progress();
+        memory.figures.loadPercent = 100 - shown + 1;
         form->Button2Click(nullptr);
         EXPECT_EQ(machine.OpenedIds(), c.trimmed);
-        EXPECT_EQ(memory.queries, queriesBefore) << "the browser sweep has no readout";
+        EXPECT_EQ(form->Gauge1->Progress(), shown) << "the browser sweep has no readout";
     }
 }
 
@@ -81,15 +80,16 @@ TEST_F(WindowSweepTest, SelfTrimIgnoresTheMinutes) {
 }
 
 TEST_F(WindowSweepTest, MenuEntryRunsTheFullSweep) {
+    memory.figures.loadPercent = 77;
     SendMessageW(TPopupMenu::CommandWindow(), WM_COMMAND, form->LibredelaRam1->Command(), 0);
     EXPECT_EQ(processes.OpenedIds().size(), 6u);
-    EXPECT_EQ(memory.queries, 2);
+    EXPECT_EQ(form->Gauge1->Progress(), 23) << "and the readout";
 }
 
 TEST_F(WindowSweepTest, RealSweepWalksWinesProcessesAndRefreshesTheReadout) {
     CountingProcesses real(platform::Win32Processes());
     ScopedFacet swap(platform::Current().processes, real);
-    int queriesBefore = memory.queries;
+    memory.figures.loadPercent = 61;
     SendMessageW(form->Button1->Handle(), BM_CLICK, 0, 0);
     EXPECT_GE(real.VisitedRecords().size(), 2u);
     bool sawItself = false;
@@ -100,6 +100,6 @@ TEST_F(WindowSweepTest, RealSweepWalksWinesProcessesAndRefreshesTheReadout) {
     EXPECT_EQ(real.OpenedIds().size(), real.VisitedRecords().size());
     EXPECT_EQ(real.Closed().size(), real.OpenedIds().size() + 1)
         << "every process and the snapshot";
-    EXPECT_EQ(memory.queries, queriesBefore + 1);
-    EXPECT_EQ(form->StatusBar1->PanelText(0), "");
+    EXPECT_EQ(form->Gauge1->Progress(), 39);
+    EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
 }

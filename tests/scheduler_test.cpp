@@ -3,6 +3,7 @@
 
 #include "support/MainWindowFixture.h"
 
+#include "controls/Gauges.h"
 #include "controls/Spin.h"
 #include "support/PumpUntil.h"
 
@@ -39,10 +40,10 @@ TEST_F(SchedulerTest, ANewMinutesValueTakesEffectAtTheNextTick) {
 TEST_F(SchedulerTest, ZeroMinutesAtATickDoesTheReadoutOnlyAndStopsThePeriodicSweepForGood) {
     Start();
     form->SpinEdit_1->SetText("");
-    int queries = memory.queries;
+    memory.figures.loadPercent = 66;
     form->Timer1Timer(form->Timer1);
     EXPECT_EQ(Snapshots(processes), 0u);
-    EXPECT_EQ(memory.queries, queries + 1);
+    EXPECT_EQ(form->Label8->Caption(), "Mémoire utilisée : 66 %");
     EXPECT_EQ(form->Timer1->Interval(), 0u);
 
     form->SpinEdit_1->SetValue(1);
@@ -56,9 +57,13 @@ TEST_F(SchedulerTest, ShortIntervalsDriveTheSweepsAndTheReadout) {
         << "the periodic full sweep ran";
     EXPECT_EQ(form->Timer1->Interval(), 1800000u) << "and set the minutes' interval again";
 
-    int queries = memory.queries;
+    // The readout follows the figures tick after tick.
     form->Timer3->SetInterval(30);
-    EXPECT_TRUE(PumpUntil(*app, [&] { return memory.queries >= queries + 3; }));
+    for (uint32_t load : {51u, 52u, 53u}) {
+        memory.figures.loadPercent = load;
+        EXPECT_TRUE(PumpUntil(
+            *app, [&] { return form->Gauge1->Progress() == 100 - static_cast<int>(load); }));
+    }
 
     form->Timer2->SetInterval(30);
     form->Chrome_1->SetChecked(true);

@@ -95,7 +95,7 @@ bool SameRect(const RECT& a, const RECT& b) {
 TEST_F(ScreenScaleTest, At144DpiEveryPlaceSizeFontAndBorderIsOneAndAHalfTimesTheResources) {
     scale.dpi = 144;
     Start();
-    EXPECT_EQ(form->Dpi(), 144);
+    EXPECT_EQ(FontOf(form->Label1->Handle()).lfHeight, -17);
     const SIZE outer = OuterAt(144, {266, 444});
     EXPECT_EQ(form->Width(), outer.cx);
     EXPECT_EQ(form->Height(), outer.cy);
@@ -163,7 +163,7 @@ TEST_F(ScreenScaleTest, At200PercentTheArrowsDoubleEveryPixel) {
 
 TEST_F(ScreenScaleTest, MovedToAScreenOfAnotherScaleTheWindowTakesTheOfferedPlaceAndScales) {
     Start();
-    ASSERT_EQ(form->Dpi(), 96);
+    ASSERT_EQ(FontOf(form->Label1->Handle()).lfHeight, -11);
     const RECT spin96 = Bounds(form->SpinEdit_1);
     const RECT button96 = Bounds(form->Button1);
     auto dpiChanged = [&](int dpi, const RECT& offered) {
@@ -182,7 +182,7 @@ TEST_F(ScreenScaleTest, MovedToAScreenOfAnotherScaleTheWindowTakesTheOfferedPlac
     Placements placements(form->Handle());
     dpiChanged(144, offered);
     EXPECT_TRUE(same(placements.rects, at(offered))) << "placed once, where Windows offers";
-    EXPECT_EQ(form->Dpi(), 144);
+    EXPECT_EQ(FontOf(form->Label1->Handle()).lfHeight, -17);
     EXPECT_TRUE(SameRect(Bounds(form->SpinEdit_1), RECT{120, 84, 194, 117}));
     EXPECT_EQ(form->Gauge1->Height(), 39);
     EXPECT_EQ(form->Font().Height(), -17);
@@ -198,7 +198,7 @@ TEST_F(ScreenScaleTest, MovedToAScreenOfAnotherScaleTheWindowTakesTheOfferedPlac
     dpiChanged(96, back);
     EXPECT_TRUE(cameWhileScaling);
     EXPECT_TRUE(same(placements.rects, {back, offered}));
-    EXPECT_EQ(form->Dpi(), 144);
+    EXPECT_EQ(FontOf(form->Label1->Handle()).lfHeight, -17);
     EXPECT_TRUE(SameRect(Bounds(form->SpinEdit_1), RECT{120, 84, 194, 117}));
     EXPECT_EQ(form->Font().Height(), -17);
 

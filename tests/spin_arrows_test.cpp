@@ -4,6 +4,7 @@
 #include "support/SpinFieldFixture.h"
 
 #include "support/TextForm.h"
+#include "support/WindowReadings.h"
 
 #include <vector>
 
@@ -153,7 +154,7 @@ TEST_F(SpinFieldTest, AFailingRepeatStopsItsTimerAndShowsTheMessage) {
         throw Exception("Pas de pas");
     };
     MouseDown(UpArrow());
-    ASSERT_TRUE(PumpUntil([&] { return form->StatusBar1->PanelText(0) == "Pas de pas"; }));
+    ASSERT_TRUE(PumpUntil([&] { return StatusText(form->StatusBar1->Handle()) == "Pas de pas"; }));
     EXPECT_EQ(tries, 1);
     EXPECT_FALSE(PumpUntil([&] { return tries > 1; }, 300)) << "the repeats stop";
     MouseUp(UpArrow());

@@ -32,7 +32,6 @@ protected:
     TrayIconTest() {
         ClassRegistry::Instance().Register<TTrayIcon>("TTrayIcon");
         app.Initialize();
-        auto* item = new TMenuItem(&root);
         item->SetCaption("Afficher");
         menu->Add(item);
         windows.nameOf = [this](HWND window) -> std::string {
@@ -89,6 +88,7 @@ protected:
     TApplication app;
     TComponent root{nullptr};
     TPopupMenu* menu = new TPopupMenu(&root);
+    TMenuItem* item = new TMenuItem(&root);
     TTrayIcon* tray = nullptr;
     std::vector<TMouseButton> doubleClicks;
 };
@@ -509,7 +509,7 @@ TEST_F(TrayIconTest, ACommandChosenFromTheKeyboardRunsAndLeavesTheFocusToIt) {
     area.iconRect = RECT{300, 200, 316, 216};
     LoadTray();
     int shown = 0;
-    menu->Items()[0]->OnClick = [&](TObject*) { ++shown; };
+    item->OnClick = [&](TObject*) { ++shown; };
     // Enter on the first item, as the user would choose it.
     const UINT_PTR chooser = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
         HWND open = FindWindowW(L"#32768", nullptr);

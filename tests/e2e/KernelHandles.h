@@ -3,17 +3,15 @@
 
 #include "framework/Handles.h"
 
-// Kernel objects: the failing functions answer null or INVALID_HANDLE_VALUE, depending on which.
-struct KernelHandleTraits {
-    using Handle = HANDLE;
-    static bool IsValid(Handle h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { CloseHandle(h); }
+// The failing kernel functions answer null or INVALID_HANDLE_VALUE, depending on which: both are
+// held as no handle.
+template <auto Close>
+class KernelHandle : public UniqueHandle<HANDLE, Close> {
+public:
+    KernelHandle() = default;
+    explicit KernelHandle(HANDLE handle)
+        : UniqueHandle<HANDLE, Close>(handle == INVALID_HANDLE_VALUE ? nullptr : handle) {}
 };
-struct FindHandleTraits {
-    using Handle = HANDLE;
-    static Handle Invalid() { return INVALID_HANDLE_VALUE; }
-    static bool IsValid(Handle h) { return h != INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) { FindClose(h); }
-};
-using OwnedKernelHandle = UniqueHandle<KernelHandleTraits>;
-using OwnedFindHandle = UniqueHandle<FindHandleTraits>;
+
+using OwnedKernelHandle = KernelHandle<CloseHandle>;
+using OwnedFindHandle = KernelHandle<FindClose>;

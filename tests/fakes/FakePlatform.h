@@ -22,10 +22,8 @@ class FakeMemory final : public platform::MemoryStatus {
 public:
     platform::MemoryFigures figures{40, 8ull << 30, 3ull << 30};
     std::string failure;  // when set, every query raises an Exception with this message
-    int queries = 0;
 
     platform::MemoryFigures Query() override {
-        ++queries;
         if (!failure.empty()) {
             throw Exception(failure);
         }

@@ -10,6 +10,7 @@
 #include "fakes/ScopedFacet.h"
 #include "framework/Application.h"
 #include "platform/Facets.h"
+#include "support/WindowReadings.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

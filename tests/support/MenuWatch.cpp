@@ -1,5 +1,7 @@
 #include "support/MenuWatch.h"
 
+#include "platform/Utf8.h"
+
 namespace {
 
 MenuWatch* watching = nullptr;
@@ -23,6 +25,14 @@ void CALLBACK MenuWatch::Tick(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     GetWindowRect(menu, &watching->bounds_);
+    watching->items_.clear();
+    auto* shown = reinterpret_cast<HMENU>(SendMessageW(menu, MN_GETHMENU, 0, 0));
+    for (int i = 0; i < GetMenuItemCount(shown); ++i) {
+        wchar_t text[128] = {};
+        GetMenuStringW(shown, i, text, 128, MF_BYPOSITION);
+        const bool separator = (GetMenuState(shown, i, MF_BYPOSITION) & MF_SEPARATOR) != 0;
+        watching->items_.push_back(separator ? "-" : platform::WideToUtf8(text));
+    }
     ++watching->shown_;
     EndMenu();
 }

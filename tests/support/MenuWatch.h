@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 class MenuWatch {
 public:
     MenuWatch();
@@ -16,6 +19,8 @@ public:
     // Where the last menu came up, in screen coordinates.
     POINT LastPosition() const { return {bounds_.left, bounds_.top}; }
     RECT LastBounds() const { return bounds_; }
+    // The texts of the last menu's items, "-" for a separator.
+    const std::vector<std::string>& LastItems() const { return items_; }
 
 private:
     static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
@@ -23,4 +28,5 @@ private:
     UINT_PTR timer_;
     int shown_ = 0;
     RECT bounds_{};
+    std::vector<std::string> items_;
 };

@@ -21,8 +21,6 @@ public:
     // Whether the dotted focus rectangle is drawn over the face.
     bool FocusRect() const { return focusRect_; }
     void SetFocusRect(bool focusRect);
-    // Made at the first press, kept until the button goes.
-    TTimer* RepeatTimer() const { return repeatTimer_; }
 
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -32,6 +30,7 @@ public:
 private:
     void TimerExpired();
 
+    // Made at the first press, kept until the button goes.
     TTimer* repeatTimer_ = nullptr;
     bool autoRepeat_ = false;
     bool focusRect_ = false;

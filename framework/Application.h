@@ -62,11 +62,9 @@ public:
     // runs the message loop until the program ends.
     void Run();
     void Terminate();
-    bool Terminated() const { return terminated_; }
 
     HWND Handle() const { return window_ ? window_->Handle() : nullptr; }
     TForm* MainForm() const { return mainForm_; }
-    bool ShowMainForm() const { return showMainForm_; }
     void SetShowMainForm(bool show) { showMainForm_ = show; }
     // The show command the program was started with; SW_SHOWNORMAL when none was given.
     int StartupShowCommand() const;

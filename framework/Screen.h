@@ -8,7 +8,6 @@ constexpr TCursor crHandPoint = -21;
 
 class TScreen {
 public:
-    TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor cursor);
     // Answers WM_SETCURSOR for a window of the program; false leaves it to the window.
     bool ApplyCursor() const;

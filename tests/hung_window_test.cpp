@@ -2,8 +2,6 @@
 
 #include "support/MainWindowFixture.h"
 
-#include "framework/Screen.h"
-
 #include <atomic>
 #include <thread>
 
@@ -74,7 +72,7 @@ TEST_F(MainWindowTest, LeavingTheWebPageLabelOverAHungWindowDoesNotStopTheReadou
 
     form->Label4MouseMove(form->Label4, {}, 3, 3);
     form->Label4MouseLeave(form->Label4);
-    EXPECT_EQ(Screen().Cursor(), crDefault);
+    EXPECT_EQ(CursorOver(form->Handle()), LoadCursorW(nullptr, IDC_ARROW));
 
     memory.figures = {25, 4ull << 30, 3ull << 30};
     form->Button3Click(form->Button3);

@@ -6,6 +6,7 @@
 #include "controls/Spin.h"
 #include "fakes/RecordingProfile.h"
 #include "settings/SvgEditIni.h"
+#include "support/PumpUntil.h"
 #include "support/TextForm.h"
 
 #include "platform/Files.h"
@@ -77,7 +78,7 @@ TEST_F(MainWindowStateTest, FirstStartCreatesNoFileAndTheCloseWritesTheFourKeys)
     EXPECT_EQ(ReadStateFile(), std::nullopt) << "loading must not create the file";
     form->i_explore->SetChecked(true);
     form->Close();
-    EXPECT_TRUE(app->Terminated());
+    EXPECT_TRUE(TakeQuitMessage()) << "the program ends";
     EXPECT_EQ(ReadStateFile(), kInternetExplorerOnly);
 }
 
@@ -143,18 +144,18 @@ TEST_F(MainWindowStateTest, OnlyTheSessionsEndSavesWithoutAClose) {
     SendMessageW(app->Handle(), WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(ReadStateFile(),
               "[Form1]\r\nSpinEdit_1=30\r\nFirefox_1=1\r\ni_explore=0\r\nChrome_1=0\r\n");
-    EXPECT_FALSE(app->Terminated()) << "the system ends the program, not the store";
+    EXPECT_FALSE(TakeQuitMessage()) << "the system ends the program, not the store";
 }
 
 TEST_F(MainWindowStateTest, AnInstallersCloseThroughTheRestartManagerSavesAndEndsTheProgram) {
     Start();
     form->Chrome_1->SetChecked(true);
     EXPECT_NE(SendMessageW(app->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP), 0);
-    EXPECT_FALSE(app->Terminated()) << "asking is not closing";
+    EXPECT_FALSE(TakeQuitMessage()) << "asking is not closing";
     SendMessageW(app->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
     EXPECT_EQ(ReadStateFile(),
               "[Form1]\r\nSpinEdit_1=30\r\nFirefox_1=0\r\ni_explore=0\r\nChrome_1=1\r\n");
-    EXPECT_TRUE(app->Terminated());
+    EXPECT_TRUE(TakeQuitMessage()) << "the program ends";
 }
 
 TEST_F(MainWindowStateTest, ASaveThatFailsShowsNothingAndTheProgramEnds) {
@@ -163,7 +164,7 @@ TEST_F(MainWindowStateTest, ASaveThatFailsShowsNothingAndTheProgramEnds) {
     failing.FailAllWrites();
     ScopedFacet<platform::Profile> swap(platform::Current().profile, failing);
     form->Close();
-    EXPECT_TRUE(app->Terminated());
+    EXPECT_TRUE(TakeQuitMessage()) << "the program ends";
     EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
     EXPECT_EQ(ReadStateFile(), std::nullopt);
     EXPECT_EQ(FolderFiles(), std::vector<std::string>{}) << "the save's copy is gone";
@@ -211,7 +212,7 @@ TEST_P(MainWindowSaveFailingAt, LeavesTheFileByteForByteAndNoCopyBehind) {
             break;
     }
     form->Close();
-    EXPECT_TRUE(app->Terminated());
+    EXPECT_TRUE(TakeQuitMessage()) << "the program ends";
     EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
     EXPECT_EQ(ReadStateFile(), earlier);
     EXPECT_EQ(FolderFiles(), std::vector<std::string>{"serie.ini"});
@@ -242,7 +243,7 @@ TEST_F(MainWindowStateTest, AStateFileThatAnotherProgramHoldsIsWaitedForTwoSecon
         });
         form->Close();
         release.join();
-        EXPECT_TRUE(app->Terminated());
+        EXPECT_TRUE(TakeQuitMessage()) << "the program ends";
         EXPECT_EQ(ReadStateFile(),
                   "[Form1]\r\nSpinEdit_1=45\r\nFirefox_1=1\r\ni_explore=1\r\nChrome_1=1\r\n");
         EXPECT_EQ(FolderFiles(), std::vector<std::string>{"serie.ini"});
@@ -259,7 +260,7 @@ TEST_F(MainWindowStateTest, AStateFileThatAnotherProgramHoldsIsWaitedForTwoSecon
         form->Close();
         const ULONGLONG took = GetTickCount64() - start;
         CloseHandle(held);
-        EXPECT_TRUE(app->Terminated());
+        EXPECT_TRUE(TakeQuitMessage()) << "the program ends";
         EXPECT_GE(took, 2000u) << "given up before two seconds";
         EXPECT_LT(took, 3000u);
         EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
@@ -309,7 +310,7 @@ TEST_F(MainWindowStateTest, AReadOnlyStateFileIsNotWaitedForAndGetsNoCopy) {
     const ULONGLONG start = GetTickCount64();
     form->Close();
     const ULONGLONG took = GetTickCount64() - start;
-    EXPECT_TRUE(app->Terminated());
+    EXPECT_TRUE(TakeQuitMessage()) << "the program ends";
     EXPECT_LT(took, 1000u) << "a read-only file is no brief hold";
     EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
     EXPECT_EQ(ReadStateFile(), earlier);

@@ -4,7 +4,6 @@
 
 #include "controls/Gauges.h"
 #include "controls/Spin.h"
-#include "framework/Screen.h"
 #include "framework/Text.h"
 #include "support/MenuWatch.h"
 #include "support/PumpUntil.h"
@@ -194,13 +193,12 @@ TEST_F(MainWindowTest, FirstStartAppliesTheDefaultsAndRunsAtIdlePriority) {
     EXPECT_FALSE(form->Chrome_1->Checked());
     EXPECT_EQ(form->Timer1->Interval(), 1800000u);
     EXPECT_FALSE(form->Timer4->Enabled());
-    EXPECT_TRUE(app->ShowMainForm());
     EXPECT_EQ(form->Label8->Caption(), "Mémoire utilisée : 40 %");
     EXPECT_EQ(StatusText(form->StatusBar1->Handle()), "");
 
     // The message loop shows the window, centred on the desktop.
-    Pump();
-    form->Show();
+    PostQuitMessage(0);
+    app->Run();
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_TRUE(IsWindowVisible(app->Handle()));
     RECT rect{}, desktop{};
@@ -214,10 +212,13 @@ TEST_F(MainWindowTest, HiddenStartShowsNothingAndArmsTheSelfTrim) {
     WriteStateFile("[Form1]\r\n");
     Start();
     EXPECT_EQ(priority.classes, std::vector<DWORD>{0x40});
-    EXPECT_FALSE(form->Visible());
-    EXPECT_FALSE(app->ShowMainForm());
     EXPECT_TRUE(form->Timer4->Enabled());
     EXPECT_EQ(form->Label8->Caption(), "Mémoire utilisée : 40 %");
+
+    // The message loop leaves the window hidden, and the taskbar without a button.
+    PostQuitMessage(0);
+    app->Run();
+    EXPECT_FALSE(form->Visible());
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     EXPECT_FALSE(IsWindowVisible(app->Handle()));
 }
@@ -282,9 +283,10 @@ TEST_F(MainWindowTest, WebPageLabelOpensThePageAndShowsTheHand) {
     EXPECT_EQ(shell.opened[0].url, TForm1::kWebPage);
 
     SendMessageW(form->Label4->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
-    EXPECT_EQ(Screen().Cursor(), crHandPoint);
+    EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
+    EXPECT_EQ(CursorOver(form->Handle()), LoadCursorW(nullptr, IDC_HAND)) << "over the window";
     SendMessageW(form->Label4->Handle(), WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(Screen().Cursor(), crDefault);
+    EXPECT_EQ(CursorOver(form->Handle()), LoadCursorW(nullptr, IDC_ARROW));
 }
 
 TEST_F(MainWindowTest, TextThatAnotherProgramPutsInALabelGoesAtTheNextReadout) {

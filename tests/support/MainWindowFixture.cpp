@@ -36,6 +36,8 @@ MainWindowTest::~MainWindowTest() {
 }
 
 void MainWindowTest::Start() {
+    // A quit that an earlier test left in the queue is not this program's.
+    TakeQuitMessage();
     app = std::make_unique<TApplication>();
     app->Initialize();
     app->CreateForm(form);

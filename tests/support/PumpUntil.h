@@ -24,6 +24,12 @@ inline void PumpMessages(const TApplication& app) {
     }
 }
 
+// Whether the program has asked its message loop to end; takes the quit message off the queue.
+inline bool TakeQuitMessage() {
+    MSG message{};
+    return PeekMessageW(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
+}
+
 // Handles the queued messages until `condition` holds or `timeoutMs` has passed; answers
 // whether it holds.
 template <typename Condition>

@@ -1,6 +1,6 @@
 #pragma once
 // What a real window shows, read back from the window itself: a status bar's text and parts,
-// and the font that a control draws with.
+// the font that a control draws with, and the cursor that the pointer shows over it.
 
 #include "platform/Utf8.h"
 
@@ -26,4 +26,12 @@ inline LOGFONTW FontOf(HWND window) {
     LOGFONTW font{};
     GetObjectW(reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0)), sizeof font, &font);
     return font;
+}
+
+// The cursor that the pointer takes over the window's client area, as the system asks the window
+// at each move of the mouse.
+inline HCURSOR CursorOver(HWND window) {
+    SendMessageW(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(window),
+                 MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
 }

@@ -3,9 +3,9 @@
 #include "app/Unit1.h"
 #include "framework/Application.h"
 #include "framework/ExceptionEdge.h"
-#include "framework/Text.h"
 #include "platform/Dialogs.h"
 #include "platform/Facets.h"
+#include "platform/Utf8.h"
 
 #include <exception>
 #include <string>
@@ -25,6 +25,7 @@ int RunVelmora(std::optional<std::string_view> mainFormText) {
         return 0;
     }
     // Told only once the half-made windows are gone, so the box stands alone.
-    platform::Current().dialogs->ShowError(Utf8ToWide(MessageOf(failure)), kProgramCaption);
+    platform::Current().dialogs->ShowError(platform::Utf8ToWide(MessageOf(failure)),
+                                           kProgramCaption);
     return 1;
 }

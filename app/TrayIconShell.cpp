@@ -4,9 +4,9 @@
 #include "app/TrayIcon.h"
 
 #include "framework/Application.h"
-#include "framework/Text.h"
 #include "platform/Facets.h"
 #include "platform/NotifyArea.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -115,7 +115,7 @@ void TTrayIcon::SendTipIfStale() {
 }
 
 void TTrayIcon::FillTip() {
-    std::string tip = Utf8ToAnsi(hint_.substr(0, hint_.find('|')));
+    std::string tip = platform::Utf8ToAnsi(hint_.substr(0, hint_.find('|')));
     size_t longest = NewShell() ? 127 : 63;
     size_t length = std::min(tip.size(), longest);
     std::memcpy(data_.szTip, tip.data(), length);

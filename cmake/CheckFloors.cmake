@@ -1,14 +1,14 @@
 # The floors of framework/, lowest first: a file may include the files of its own floor and of
 # those below it, never one above. A new file must be given a floor here.
 set(FLOORS
-    "Classes Colors Exceptions Text Numbers Handles Screen Scale Mouse"
+    "Classes Colors Exceptions Numbers Handles Screen Scale Mouse"
     "ExceptionEdge"
     "Window MessageWindow"
     "FormText"
     "Graphics"
     "Component"
     "FormReader IniFile Published"
-    "Controls WinControl"
+    "Controls"
     "StdCtrls ExtCtrls ComCtrls Buttons Menus"
     "Forms Application")
 

@@ -5,7 +5,7 @@
 #include "framework/Numbers.h"
 #include "framework/Published.h"
 #include "framework/Screen.h"
-#include "framework/Text.h"
+#include "platform/Utf8.h"
 #include "resources/ResourceIds.h"
 
 #include <cmath>
@@ -21,7 +21,8 @@ std::string OutOfRangeMessage(int64_t low, int64_t high) {
     wchar_t pattern[128] = {};
     // Should the string be missing from the executable, the figures still tell the range.
     LoadStringW(GetModuleHandleW(nullptr), IDS_OUT_OF_RANGE, pattern, 128);
-    return WideToUtf8(FormatIntegers(pattern[0] != L'\0' ? pattern : L"%d .. %d", {low, high}));
+    return platform::WideToUtf8(
+        FormatIntegers(pattern[0] != L'\0' ? pattern : L"%d .. %d", {low, high}));
 }
 
 // The DC's own pen and brush selected for the scope's life, each colour then set on the DC: a

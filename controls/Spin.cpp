@@ -1,12 +1,12 @@
 #include "controls/Spin.h"
 
-#include "framework/Published.h"
 #include "framework/Numbers.h"
-#include "framework/Text.h"
+#include "framework/Published.h"
 #include "platform/Beep.h"
 #include "platform/DisplayScale.h"
 #include "platform/Facets.h"
 #include "platform/Regional.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <string>
@@ -18,7 +18,8 @@ void Beep() {
 }
 
 bool IsDecimalSeparator(wchar_t key) {
-    return Utf8ToWide(platform::Current().regional->DecimalSeparator()) == std::wstring(1, key);
+    return platform::Utf8ToWide(platform::Current().regional->DecimalSeparator()) ==
+           std::wstring(1, key);
 }
 
 // The step wraps in 32 bits: one past the largest number is the smallest.

@@ -52,14 +52,11 @@ void TTimerSpeedButton::MouseDown(TMouseButton button, TShiftState shift, int x,
 
 void TTimerSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
     // The repeat stops even when the click of the release fails.
-    struct StopRepeat {
-        TTimer* timer;
-        ~StopRepeat() {
-            if (timer != nullptr) {
-                timer->SetEnabled(false);
-            }
+    ScopeExit stop([timer = repeatTimer_] {
+        if (timer != nullptr) {
+            timer->SetEnabled(false);
         }
-    } stop{repeatTimer_};
+    });
     TSpeedButton::MouseUp(button, shift, x, y);
 }
 

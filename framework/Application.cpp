@@ -11,35 +11,8 @@
 // The one application object, as every component finds it.
 TApplication* Application = nullptr;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
-namespace {
-
 // Posted to the application window to hand its keyboard focus on to the main form.
 constexpr UINT kFocusMainForm = WM_APP + 1;
-
-// Switches the system's minimize and restore animation off for its life, when it is on, and
-// back on at its end on every path: the user's setting must survive whatever happens between.
-class AnimationPause {
-public:
-    explicit AnimationPause(platform::WindowManager& windows)
-        : windows_(windows), paused_(windows.GetMinimizeAnimation()) {
-        if (paused_) {
-            windows_.SetMinimizeAnimation(false);
-        }
-    }
-    ~AnimationPause() {
-        if (paused_) {
-            windows_.SetMinimizeAnimation(true);
-        }
-    }
-    AnimationPause(const AnimationPause&) = delete;
-    AnimationPause& operator=(const AnimationPause&) = delete;
-
-private:
-    platform::WindowManager& windows_;
-    bool paused_;
-};
-
-}  // namespace
 
 TApplication::TApplication() : TComponent(nullptr) {
     Application = this;
@@ -129,7 +102,17 @@ bool TApplication::SetIconic(bool iconic) {
     }
     windows.SetActiveWindow(window);
     if (!MainFormTakesPart()) {
-        AnimationPause pause(windows);
+        // Without the animation, which would start from nowhere; the user's setting comes back
+        // on every path.
+        const bool animated = windows.GetMinimizeAnimation();
+        if (animated) {
+            windows.SetMinimizeAnimation(false);
+        }
+        ScopeExit resume([&] {
+            if (animated) {
+                windows.SetMinimizeAnimation(true);
+            }
+        });
         windows.ShowWindow(window, iconic ? SW_MINIMIZE : SW_RESTORE);
         return true;
     }

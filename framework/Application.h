@@ -1,18 +1,13 @@
 #pragma once
-// The application object: the program's zero-sized application window, which carries the
-// taskbar button, and the one owner of its visibility, of minimize and restore, of the focus
-// hand-off to the main form and of the hooks on its messages; the message loop and the
-// exception handler.
+// The application object: the zero-sized application window that carries the taskbar button,
+// the one owner of its visibility, of minimize and restore and of the hooks on its messages;
+// the message loop and the exception handler.
 //
-// The road of a minimize: the command reaches the application window from its taskbar button, or
-// from the main form's title bar through FormMinimizeCommand. The hooks see it first: the tray
-// icon's conceals the application, that is Minimize, then hidden; Minimize raises OnMinimize,
-// whose handler in the program conceals it as well. The application's own handling of the
-// command then finds it minimized already.
-// The road of a restore: the tray icon's double click or its menu's "Afficher" calls Restore,
-// which restores the application window, shows it zero-sized at the screen's centre, shows a
-// main form that was started minimized, gives the focus back to the main form's active control
-// and raises OnRestore; the program then shows its window and brings it to the front.
+// A minimize, from the taskbar button or from the main form's title bar, reaches the hooks
+// first: the tray icon's conceals the application (Minimize, then hidden), and OnMinimize hides
+// it again; the application's own handling then finds it minimized already. A restore, from the
+// tray icon, restores the window zero-sized at the screen's centre, shows a main form that was
+// started minimized, gives the focus back to its active control and raises OnRestore.
 
 #include "framework/Forms.h"
 
@@ -39,21 +34,15 @@ public:
     // destroyed before the error goes on.
     template <typename Form>
     void CreateForm(Form*& reference, std::optional<std::string_view> text = std::nullopt) {
-        auto* form = new Form(this);
-        reference = form;
-        try {
-            if (text) {
-                form->LoadFromText(*text);
-            } else {
-                form->Load();
-            }
-        } catch (...) {
-            reference = nullptr;
-            delete form;
-            throw;
+        auto form = std::make_unique<Form>(this);
+        if (text) {
+            form->LoadFromText(*text);
+        } else {
+            form->Load();
         }
+        reference = form.release();
         if (mainForm_ == nullptr) {
-            mainForm_ = form;
+            mainForm_ = reference;
         }
         UpdateVisible();
     }
@@ -66,8 +55,6 @@ public:
     HWND Handle() const { return window_ ? window_->Handle() : nullptr; }
     TForm* MainForm() const { return mainForm_; }
     void SetShowMainForm(bool show) { showMainForm_ = show; }
-    // The show command the program was started with; SW_SHOWNORMAL when none was given.
-    int StartupShowCommand() const;
 
     // Minimizes the application window, and with it the forms it owns; raises OnMinimize.
     void Minimize();
@@ -103,6 +90,8 @@ private:
     bool MainFormTakesPart();
     // Minimizes or restores the application window; false when it is in that state already.
     bool SetIconic(bool iconic);
+    // The show command the program was started with; SW_SHOWNORMAL when none was given.
+    int StartupShowCommand() const;
     void HandleMessage(MSG& message);
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

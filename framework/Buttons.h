@@ -1,7 +1,7 @@
 #pragma once
 // The speed button: a windowless push button with a picture.
 
-#include "framework/WinControl.h"
+#include "framework/Controls.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 
 #include "framework/Published.h"
 #include "framework/Scale.h"
-#include "framework/Text.h"
+#include "platform/Utf8.h"
 
 #include <commctrl.h>
 
@@ -29,7 +29,7 @@ void TStatusBar::UpdateParts() {
     }
     SendMessageW(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     for (size_t i = 0; i < panels_.size(); ++i) {
-        std::wstring text = Utf8ToWide(panels_[i].text);
+        std::wstring text = platform::Utf8ToWide(panels_[i].text);
         SendMessageW(Handle(), SB_SETTEXTW, i, reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
@@ -41,7 +41,7 @@ void TStatusBar::SetPanelText(int index, const std::string& text) {
     }
     panel.text = text;
     if (HandleAllocated()) {
-        std::wstring wide = Utf8ToWide(text);
+        std::wstring wide = platform::Utf8ToWide(text);
         SendMessageW(Handle(), SB_SETTEXTW, index, reinterpret_cast<LPARAM>(wide.c_str()));
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The status bar, and the marker of the visual-styles manifest.
 
-#include "framework/WinControl.h"
+#include "framework/Controls.h"
 
 #include <string>
 #include <vector>

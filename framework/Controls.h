@@ -1,11 +1,15 @@
 #pragma once
 // Controls: components with a place on a parent. Graphic controls are painted by their parent;
-// windowed controls (WinControl.h) have a window of their own.
+// windowed controls have a window of their own, made by the framework's window procedure or
+// subclassed from a standard class, and carry the windowless controls inside it.
 
 #include "framework/Component.h"
 #include "framework/Graphics.h"
+#include "framework/Window.h"
 
+#include <climits>
 #include <string>
+#include <vector>
 
 class TWinControl;
 
@@ -30,7 +34,6 @@ public:
     virtual void SetBounds(int left, int top, int width, int height);
     RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
 
-    // Read when the parent aligns its controls.
     TAlign Align() const { return align_; }
     bool Visible() const { return visible_; }
     virtual void SetVisible(bool visible);
@@ -49,16 +52,14 @@ public:
     void SetParentComponent(TComponent* parent) override;
     bool HasParent() const override { return true; }
 
-    // The mouse over the control, in the control's own coordinates. A windowed control hears
-    // of it from its window; a windowless one from its parent's window.
+    // The mouse over the control, in its own coordinates; a windowless control hears of it
+    // from its parent's window.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton, TShiftState, int, int) {}
-    // True while the windowless control receives the mouse wherever the pointer is: from the
-    // left button's press on it to its release.
+    // True from the left button's press on a windowless control to its release.
     bool MouseCapture() const;
-    // Another window took the mouse while the left button was held on this windowless control:
-    // the release will never come here.
+    // Another window took the mouse from the windowless control: no release will come.
     virtual void MouseCaptureLost() {}
 
     TNotifyEvent OnClick;
@@ -113,10 +114,9 @@ public:
 
     // Paints with (0, 0) at the control's top-left corner.
     virtual void Paint(HDC dc) = 0;
-    // Draws at once on the parent's surface, clipped to the control; nothing while the control
-    // is invisible or its parent has no window or a hidden one.
+    // Draws at once on the parent's surface, clipped to the control.
     void Repaint();
-    // An opaque control covers every pixel of its area, so its parent erases nothing beneath it.
+    // Covers every pixel of its area, so its parent erases nothing beneath it.
     bool Opaque() const { return opaque_; }
 
 protected:
@@ -127,4 +127,103 @@ protected:
 
 private:
     bool opaque_ = false;
+};
+
+class TWinControl : public TControl, public WindowTarget {
+public:
+    using TControl::TControl;
+    ~TWinControl() override;
+
+    HWND Handle() const { return handle_; }
+    bool HandleAllocated() const { return handle_ != nullptr; }
+    // Creates the window, and those of the windowed children, when the parent has one.
+    void CreateHandle();
+    static TWinControl* FromHandle(HWND window);
+    // A caption, or the contents of an edit: once the window exists, its text, whoever set it.
+    std::string Caption() const;
+    void SetCaption(const std::string& caption);
+
+    int BorderWidth() const { return borderWidth_; }
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+    // A sibling that this control names for a screen reader, made right after it; none here.
+    virtual TWinControl* NamedControl() const { return nullptr; }
+
+    bool CanFocus() const;
+    bool Focused() const { return handle_ != nullptr && GetFocus() == handle_; }
+    void SetFocus();
+
+    // The area that aligned children share.
+    virtual RECT AlignArea() const;
+    void Realign();
+    RECT ClientRect() const;
+
+    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Attached(HWND window) override { handle_ = window; }
+    void Detached() override;
+    // A notification that the parent received for this control (WM_COMMAND, WM_NOTIFY,
+    // WM_CTLCOLOR*); true when handled, with the answer in `result`.
+    virtual bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // The brush of the control's colour, made anew when that colour changes, as a system colour
+    // does under its name.
+    HBRUSH ColorBrush();
+
+    // The children first, so that none is scaled again after following a scaled parent font.
+    void ChangeScale(int dpi, int previousDpi) override;
+    // True while the form is laid out for another scale: sizes and fonts are half old, half new.
+    bool Scaling() const { return scaling_; }
+    // The windowless control that holds the mouse, from a left press on it to its release.
+    const TGraphicControl* MouseHolder() const { return mouseHolder_; }
+    bool SetPublished(const PropertyItem& property, FormReader& reader) override;
+
+protected:
+    // A child window of a standard class, to subclass, unless CreateParams names one of ours.
+    using WindowParams = WindowRequest;
+    virtual void CreateParams(WindowParams& params) = 0;
+    // Gives the new window what the object already holds.
+    virtual void HandleCreated();
+    virtual void PaintWindow(HDC) {}
+    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+    void DestroyHandle();
+
+    void BoundsChanged() override;
+    virtual void CaptionChanged() {}
+    void FontChanged() override;
+    void ColorChanged() override;
+    void VisibleChanged() override;
+    void EnabledChanged() override;
+    // A window inside this one took the focus: the form keeps it.
+    virtual void ControlFocused(TWinControl*) {}
+    void SetScaling(bool scaling);
+
+private:
+    friend class TControl;
+    void InsertControl(TControl* control);
+    void RemoveControl(TControl* control);
+
+    // The background is not erased beneath the opaque windowless controls.
+    void ExcludeOpaqueWindowless(HDC dc) const;
+    void PaintWindowless(HDC dc, const RECT& area) const;
+    TGraphicControl* WindowlessAt(POINT point) const;
+    // False when no windowless control holds the mouse or lies under the pointer.
+    bool RouteMouseToWindowless(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND handle_ = nullptr;
+    bool subclassed_ = false;
+    bool trackingMouse_ = false;
+    bool aligning_ = false;
+    bool scaling_ = false;
+    std::vector<TControl*> controls_;
+    int borderWidth_ = 0;
+    // The place among its siblings that Tab visits; without one from the resource, the control
+    // comes after those that have one.
+    int tabOrder_ = INT_MAX;
+    bool tabStop_ = false;
+    std::string caption_;  // while there is no window
+    // In creation order: the last lies on top.
+    std::vector<TGraphicControl*> windowless_;
+    TGraphicControl* mouseHolder_ = nullptr;
+    OwnedBrush brush_;
+    COLORREF brushRgb_ = 0;
 };

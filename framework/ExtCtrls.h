@@ -1,7 +1,7 @@
 #pragma once
 // Panels, images and timers.
 
-#include "framework/WinControl.h"
+#include "framework/Controls.h"
 
 #include <cstdint>
 

@@ -9,9 +9,9 @@
 #include "framework/Published.h"
 #include "framework/Screen.h"
 #include "framework/StdCtrls.h"
-#include "framework/Text.h"
 #include "platform/DisplayScale.h"
 #include "platform/Facets.h"
+#include "platform/Utf8.h"
 #include "platform/WindowManager.h"
 
 #include <algorithm>
@@ -64,7 +64,7 @@ TForm::~TForm() {
 }
 
 void TForm::Load() {
-    std::wstring name = Utf8ToWide(ClassName());
+    std::wstring name = platform::Utf8ToWide(ClassName());
     HMODULE module = GetModuleHandleW(nullptr);
     HRSRC resource = FindResourceW(module, name.c_str(), MAKEINTRESOURCEW(10));  // RT_RCDATA
     HGLOBAL data = resource != nullptr ? LoadResource(module, resource) : nullptr;
@@ -115,7 +115,7 @@ bool TForm::BindField(const std::string& name, TComponent* component) {
 }
 
 void TForm::CreateParams(WindowParams& params) {
-    params.className = Utf8ToWide(ClassName());
+    params.className = platform::Utf8ToWide(ClassName());
     params.systemClass = false;
     params.style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     params.exStyle = WS_EX_CONTROLPARENT;
@@ -164,13 +164,10 @@ void TForm::Rescale(int dpi, std::optional<RECT> placement) {
         dpi_ = change.dpi;
         placement_ = change.placement;
         SetScaling(true);
-        struct Done {
-            TForm& form;
-            ~Done() {
-                form.SetScaling(false);
-                form.placement_.reset();
-            }
-        } done{*this};
+        ScopeExit done([this] {
+            SetScaling(false);
+            placement_.reset();
+        });
         ChangeScale(change.dpi, previous);
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // Forms: the program's windows, built from their form resources.
 
-#include "framework/WinControl.h"
+#include "framework/Controls.h"
 #include "framework/FormReader.h"
 #include "framework/Scale.h"
 
@@ -21,19 +21,17 @@ public:
     explicit TForm(TComponent* owner);
     ~TForm() override;
 
-    // The window class name, and the name of the form resource that describes the form.
+    // The window class name, and the name of the form's resource.
     const char* ClassName() const override = 0;
 
-    // Builds the form from its resource: components and properties, then every component's
-    // end-of-loading notification, then the window, then OnCreate.
+    // Builds the form from its resource, or from a resource's text: components and properties,
+    // then every component's end-of-loading notification, then the window, then OnCreate.
     void Load();
-    // Builds the form from the text of a form resource.
     void LoadFromText(std::string_view text);
 
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
-    // Runs OnClose; unless it answers caNone, hides the form, or ends the program when it is the
-    // main form.
+    // Unless OnClose answers caNone, hides the form, or ends the program from the main form.
     void Close();
 
     TWindowState WindowState() const { return windowState_; }
@@ -43,9 +41,8 @@ public:
 
     // The control that had the keyboard focus last; it gets it back whenever the form does.
     TWinControl* ActiveControl() const;
-    // Gives the focus to the active control, or to the first in tab order when there is none.
+    // To the active control, or to the first in tab order when there is none.
     void FocusActiveControl();
-    // Lays the form and its controls out again for `dpi`, where the form stands.
     void ScaleTo(int dpi) { Rescale(dpi, std::nullopt); }
 
     TNotifyEvent OnCreate;
@@ -58,8 +55,7 @@ public:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 protected:
-    // A field of the form that the component of the same name fills; false when the
-    // component is of another type.
+    // A field of the form that the component of its name fills, when it is of the field's type.
     struct PublishedComponent {
         template <typename T>
         PublishedComponent(const char* name, T*& field)
@@ -70,8 +66,8 @@ protected:
         const char* name;
         std::function<bool(TComponent*)> bind;
     };
-    // A method that the form resource may name as a handler of the event of its signature:
-    // bound to the form, it is that event.
+    // A method that the resource may name as a handler: bound to the form, it is the event of
+    // its signature.
     struct PublishedHandler {
         template <typename Form, typename... Args>
         PublishedHandler(const char* name, void (Form::*method)(TObject*, Args...))
@@ -98,12 +94,11 @@ private:
         int dpi;
         std::optional<RECT> placement;
     };
-    // Lays the form out for `dpi` and, when one is given, places its window once, at
-    // `placement`. A change asked for while one is under way waits until that one is done.
+    // Lays the form out for `dpi` and places its window once at `placement`, if given. A change
+    // asked for while one is under way waits until that one is done.
     void Rescale(int dpi, std::optional<RECT> placement);
     void Center();
-    // The system's colours or the high-contrast theme may have changed: read the theme again and
-    // paint everything at once.
+    // Reads the high-contrast theme again and paints everything at once.
     void ContrastMayHaveChanged();
 
     std::vector<PublishedComponent> components_;
@@ -115,7 +110,6 @@ private:
     // A window handle rather than the object: it stays safe to ask about after the control went.
     HWND activeControl_ = nullptr;
     int dpi_ = kDesignDpi;
-    // Where the change under way places the window, if anywhere.
-    std::optional<RECT> placement_;
+    std::optional<RECT> placement_;  // of the change under way
     std::optional<DpiChange> pendingChange_;
 };

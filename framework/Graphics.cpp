@@ -2,7 +2,7 @@
 
 #include "framework/Classes.h"
 #include "framework/Exceptions.h"
-#include "framework/Text.h"
+#include "platform/Utf8.h"
 
 void TFont::ScaleTo(int dpi, int previousDpi) {
     Attributes scaled = attributes_;
@@ -17,7 +17,7 @@ HFONT TFont::Handle() const {
         // A bitmap font of a few fixed sizes, drawn jagged and at the wrong height once scaled;
         // its outline twin has the same metrics and is on every Windows since 2000.
         const bool outlineTwin = font.dpi != kDesignDpi && font.name == "MS Sans Serif";
-        std::wstring face = Utf8ToWide(outlineTwin ? "Microsoft Sans Serif" : font.name);
+        std::wstring face = platform::Utf8ToWide(outlineTwin ? "Microsoft Sans Serif" : font.name);
         handle_.reset(CreateFontW(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
                                   font.italic, font.underline, FALSE, DEFAULT_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -59,7 +59,7 @@ std::unique_ptr<TBitmap> TBitmap::FromResource(const wchar_t* name) {
         LoadImageW(GetModuleHandleW(nullptr), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     BITMAP info{};
     if (!loaded || GetObjectW(loaded.get(), sizeof info, &info) == 0) {
-        throw Exception("Image introuvable : " + WideToUtf8(name));
+        throw Exception("Image introuvable : " + platform::WideToUtf8(name));
     }
     auto bitmap = std::make_unique<TBitmap>(info.bmWidth, info.bmHeight);
     OwnedMemoryDc source(CreateCompatibleDC(bitmap->Dc()));
@@ -113,7 +113,8 @@ void TBitmap::Blacken() {
 }
 
 bool TIcon::LoadFromResource(const std::string& name, int width, int height) {
-    handle_.reset(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), Utf8ToWide(name).c_str(),
-                                                IMAGE_ICON, width, height, 0)));
+    handle_.reset(
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), platform::Utf8ToWide(name).c_str(),
+                                      IMAGE_ICON, width, height, 0)));
     return static_cast<bool>(handle_);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Move-only owners for Windows handles, and scoped guards for the GDI calls that come in pairs.
+// Move-only owners for Windows handles, and scoped guards for the calls that come in pairs.
 
 #include <windows.h>
 
@@ -93,6 +93,19 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
+};
+
+// Runs `done` when the scope ends, however it ends.
+template <typename Done>
+class ScopeExit {
+public:
+    explicit ScopeExit(Done done) : done_(std::move(done)) {}
+    ~ScopeExit() { done_(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+    Done done_;
 };
 
 // SaveDC / RestoreDC.

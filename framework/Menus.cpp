@@ -1,11 +1,11 @@
 #include "framework/Menus.h"
 
 #include "framework/Exceptions.h"
-#include "framework/Published.h"
 #include "framework/Handles.h"
 #include "framework/MessageWindow.h"
-#include "framework/Text.h"
+#include "framework/Published.h"
 #include "platform/Facets.h"
+#include "platform/Utf8.h"
 #include "platform/WindowManager.h"
 
 TMenuItem::TMenuItem(TComponent* owner)
@@ -74,7 +74,7 @@ bool TPopupMenu::Track(int x, int y, const RECT* anchor) {
             AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
         } else {
             AppendMenuW(menu.get(), MF_STRING, item->Command(),
-                        Utf8ToWide(item->Caption()).c_str());
+                        platform::Utf8ToWide(item->Caption()).c_str());
         }
     }
     // Where the user's menus drop to the left, the menu's right edge goes at the point.

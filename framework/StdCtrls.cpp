@@ -2,7 +2,7 @@
 
 #include "framework/Published.h"
 #include "framework/Screen.h"
-#include "framework/Text.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -55,7 +55,7 @@ void TLabel::AdjustSize() {
     // every new text is most of the cost of a readout.
     static const OwnedMemoryDc measuring(CreateCompatibleDC(nullptr));
     ScopedSelect font(measuring.get(), Font().Handle());
-    std::wstring text = Utf8ToWide(Caption());
+    std::wstring text = platform::Utf8ToWide(Caption());
     // An empty label keeps the height of a line.
     SIZE extent = TCanvas(measuring.get()).TextExtent(text.empty() ? L" " : text);
     SetBounds(Left(), Top(), text.empty() ? 0 : extent.cx, extent.cy);

@@ -2,7 +2,7 @@
 // The standard controls, as real child windows of the system's classes: labels, buttons,
 // check boxes, group boxes and edits.
 
-#include "framework/WinControl.h"
+#include "framework/Controls.h"
 
 // Sized to its text at every change of text or font.
 class TLabel : public TWinControl {

@@ -2,7 +2,7 @@
 
 #include "framework/ExceptionEdge.h"
 #include "framework/Exceptions.h"
-#include "framework/Text.h"
+#include "platform/Utf8.h"
 
 #include <commctrl.h>
 
@@ -61,7 +61,7 @@ void Register(const WindowRequest& request) {
                              : RegisterClassExW(fill(wideClass, request.className.c_str()));
     if (atom == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         throw Exception("Impossible d'enregistrer la classe de fenêtre " +
-                        WideToUtf8(request.className));
+                        platform::WideToUtf8(request.className));
     }
 }
 
@@ -78,8 +78,8 @@ HWND CreateFrameworkWindow(const WindowRequest& request, WindowTarget& target) {
     if (request.ansi) {
         std::string name(request.className.begin(), request.className.end());
         window = CreateWindowExA(request.exStyle, name.c_str(),
-                                 Utf8ToAnsi(WideToUtf8(request.title)).c_str(), request.style,
-                                 request.x, request.y, request.width, request.height,
+                                 platform::Utf8ToAnsi(platform::WideToUtf8(request.title)).c_str(),
+                                 request.style, request.x, request.y, request.width, request.height,
                                  request.parent, nullptr, instance, creation);
     } else {
         window = CreateWindowExW(request.exStyle, request.className.c_str(), request.title.c_str(),
@@ -87,7 +87,8 @@ HWND CreateFrameworkWindow(const WindowRequest& request, WindowTarget& target) {
                                  request.parent, nullptr, instance, creation);
     }
     if (window == nullptr) {
-        throw Exception("Impossible de créer la fenêtre " + WideToUtf8(request.className));
+        throw Exception("Impossible de créer la fenêtre " +
+                        platform::WideToUtf8(request.className));
     }
     if (request.systemClass) {
         Attach(window, target);

@@ -8,5 +8,7 @@ namespace platform {
 
 std::wstring Utf8ToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
+// The text in the system's single-byte (ANSI) code page, for the calls that take no other.
+std::string Utf8ToAnsi(std::string_view text);
 
 }  // namespace platform

@@ -4,7 +4,7 @@
 
 #include "controls/Gauges.h"
 #include "controls/Spin.h"
-#include "framework/Text.h"
+#include "platform/Utf8.h"
 #include "support/MenuWatch.h"
 #include "support/PumpUntil.h"
 
@@ -17,7 +17,7 @@ namespace {
 std::string WindowText(HWND window) {
     wchar_t text[256] = {};
     GetWindowTextW(window, text, 256);
-    return WideToUtf8(text);
+    return platform::WideToUtf8(text);
 }
 
 RECT RectInParent(HWND window) {
@@ -299,7 +299,7 @@ TEST_F(MainWindowTest, TextThatAnotherProgramPutsInALabelGoesAtTheNextReadout) {
     EXPECT_EQ(form->Label7->Caption(), shown);
     wchar_t text[64] = L"";
     GetWindowTextW(form->Label7->Handle(), text, 64);
-    EXPECT_EQ(WideToUtf8(text), shown);
+    EXPECT_EQ(platform::WideToUtf8(text), shown);
 }
 
 struct ReadoutCase {

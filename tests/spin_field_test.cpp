@@ -3,8 +3,6 @@
 
 #include "support/SpinFieldFixture.h"
 
-#include "framework/Text.h"
-
 namespace {
 
 // Puts `text` on the clipboard for the window `owner`.

@@ -5,8 +5,8 @@
 #include "fakes/FakePlatform.h"
 #include "fakes/ScopedFacet.h"
 #include "framework/Application.h"
-#include "framework/Text.h"
 #include "platform/Facets.h"
+#include "platform/Utf8.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -83,7 +83,7 @@ TEST(StartupFailure, ABrokenMainWindowIsToldInOneBoxAndEndsTheProgram) {
         ASSERT_EQ(dialogs.errors.size(), 1u);
         EXPECT_EQ(dialogs.errors[0].caption, L"Velmora");
         EXPECT_TRUE(dialogs.errors[0].text.starts_with(L"Ressource de fiche, ligne "))
-            << WideToUtf8(dialogs.errors[0].text);
+            << platform::WideToUtf8(dialogs.errors[0].text);
         EXPECT_NE(dialogs.errors[0].text.find(c.named), std::wstring::npos);
         EXPECT_EQ(Application, nullptr);
         EXPECT_EQ(ProgramWindows(), windowsBefore) << "a window of the failed start is left";

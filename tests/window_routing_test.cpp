@@ -7,7 +7,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
 #include "framework/StdCtrls.h"
-#include "framework/Text.h"
+#include "platform/Utf8.h"
 #include "support/MainWindowFixture.h"
 #include "support/PumpUntil.h"
 #include "support/TextForm.h"
@@ -171,7 +171,8 @@ std::vector<std::string> OwnTopLevelWindows() {
                 GetModuleHandleW(nullptr)) {
                 wchar_t name[64] = {};
                 GetClassNameW(window, name, 64);
-                reinterpret_cast<std::vector<std::string>*>(found)->push_back(WideToUtf8(name));
+                reinterpret_cast<std::vector<std::string>*>(found)->push_back(
+                    platform::WideToUtf8(name));
             }
             return TRUE;
         },

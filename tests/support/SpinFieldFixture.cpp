@@ -1,7 +1,5 @@
 #include "support/SpinFieldFixture.h"
 
-#include "framework/Text.h"
-
 void SpinFieldTest::SetUp() {
     Start();
     form->Show();

@@ -341,9 +341,9 @@ bool TGauge::SetPublished(const PropertyItem& property, FormReader& reader) {
         Property<&TGauge::SetMinValue>("MinValue"),
         Property<&TGauge::SetMaxValue>("MaxValue"),
         Property<&TGauge::SetProgress>("Progress"),
-        EnumProperty<&TGauge::SetKind>("Kind", kKinds),
+        EnumProperty<&TGauge::SetKind, kKinds>("Kind"),
         Property<&TGauge::SetShowText>("ShowText"),
-        EnumProperty<&TGauge::SetBorderStyle>("BorderStyle", kBorders),
+        EnumProperty<&TGauge::SetBorderStyle, kBorders>("BorderStyle"),
         ColorProperty<&TGauge::SetForeColor>("ForeColor"),
         ColorProperty<&TGauge::SetBackColor>("BackColor"),
     };

@@ -44,14 +44,11 @@ void TApplication::Initialize() {
         });
 }
 
-int TApplication::StartupShowCommand() const {
-    STARTUPINFOW startup = platform::Current().windows->GetStartupInfoW();
-    return (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWNORMAL;
-}
-
 void TApplication::Run() {
     if (mainForm_ != nullptr) {
-        int show = StartupShowCommand();
+        // The show command the program was started with, if any.
+        STARTUPINFOW startup = platform::Current().windows->GetStartupInfoW();
+        const int show = (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : 0;
         if (show == SW_SHOWMAXIMIZED) {
             mainForm_->SetWindowState(TWindowState::wsMaximized);
         } else if (show == SW_SHOWMINNOACTIVE) {
@@ -67,18 +64,14 @@ void TApplication::Run() {
     }
     MSG message{};
     while (!terminated_ && GetMessageW(&message, nullptr, 0, 0) > 0) {
-        HandleMessage(message);
+        // The main window's keyboard works as a dialog's: Tab and the arrow keys move the focus.
+        HWND form = mainForm_ != nullptr ? mainForm_->Handle() : nullptr;
+        if (form == nullptr || !IsDialogMessageW(form, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
     }
     terminated_ = true;
-}
-
-void TApplication::HandleMessage(MSG& message) {
-    // The main window's keyboard works as a dialog's: Tab and the arrow keys move the focus.
-    HWND form = mainForm_ != nullptr ? mainForm_->Handle() : nullptr;
-    if (form == nullptr || !IsDialogMessageW(form, &message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
 }
 
 void TApplication::Terminate() {

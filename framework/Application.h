@@ -90,9 +90,6 @@ private:
     bool MainFormTakesPart();
     // Minimizes or restores the application window; false when it is in that state already.
     bool SetIconic(bool iconic);
-    // The show command the program was started with; SW_SHOWNORMAL when none was given.
-    int StartupShowCommand() const;
-    void HandleMessage(MSG& message);
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     std::unique_ptr<HandlerWindow> window_;

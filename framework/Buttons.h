@@ -7,10 +7,9 @@
 
 enum class TButtonState { bsUp, bsDown };
 
-// Looks pressed while the left mouse button is held on it and the pointer is over it; clicks
-// when the button is released over it. Its glyph holds NumGlyphs pictures of equal width side
-// by side, for the up, disabled, down and held-down looks; a missing one falls back to the
-// first. The colour of the glyph's bottom-left pixel is transparent.
+// Pressed while the left button is held on it with the pointer over it; clicks when released
+// over it. Its glyph holds NumGlyphs pictures side by side (up, disabled, down, held down), the
+// first standing in for a missing one; the colour of its bottom-left pixel is transparent.
 class TSpeedButton : public TGraphicControl {
 public:
     using TGraphicControl::TGraphicControl;

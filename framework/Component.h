@@ -37,15 +37,14 @@ public:
 
     // Takes a component that the form resource nests inside this one's block.
     virtual void SetParentComponent(TComponent* parent);
-    // Whether the component has a place on a parent: a control does, a non-visual component
-    // sits on the form without one.
+    // A control has a place on a parent; a non-visual component sits on the form without one.
     virtual bool HasParent() const { return false; }
 
-    // Sets a published property from the form resource; unknown names raise EReadError.
+    // Raises EReadError for a name that the class does not publish.
     void SetProperty(const PropertyItem& property, FormReader& reader);
 
 protected:
-    // Sets the property when the class or one it derives from publishes it.
+    // False when neither the class nor one it derives from publishes the property.
     virtual bool SetPublished(const PropertyItem&, FormReader&) { return false; }
     // Destroys the owned components, last-created first.
     void DestroyComponents();

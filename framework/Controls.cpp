@@ -121,7 +121,7 @@ void TControl::MouseMove(TShiftState shift, int x, int y) {
 }
 
 bool TControl::MouseCapture() const {
-    return parent_ != nullptr && parent_->MouseHolder() == this && parent_->HandleAllocated() &&
+    return parent_ != nullptr && parent_->mouseHolder_ == this && parent_->HandleAllocated() &&
            GetCapture() == parent_->Handle();
 }
 
@@ -174,7 +174,7 @@ bool TControl::SetPublished(const PropertyItem& property, FormReader& reader) {
         Property<&TControl::SetTop>("Top"),
         Property<&TControl::SetWidth>("Width"),
         Property<&TControl::SetHeight>("Height"),
-        EnumProperty<&TControl::align_>("Align", kAligns),
+        EnumProperty<&TControl::align_, kAligns>("Align"),
         Property<&TControl::SetVisible>("Visible"),
         Property<&TControl::SetEnabled>("Enabled"),
         Property<&TControl::SetParentFont>("ParentFont"),
@@ -211,10 +211,14 @@ void TGraphicControl::Repaint() {
         return;
     }
     WindowDc dc(Parent()->Handle());
-    ScopedDcState state(dc.get());
-    IntersectClipRect(dc.get(), Left(), Top(), Left() + Width(), Top() + Height());
-    SetViewportOrgEx(dc.get(), Left(), Top(), nullptr);
-    Paint(dc.get());
+    PaintClipped(dc.get());
+}
+
+void TGraphicControl::PaintClipped(HDC dc) {
+    ScopedDcState state(dc);
+    IntersectClipRect(dc, Left(), Top(), Left() + Width(), Top() + Height());
+    SetViewportOrgEx(dc, Left(), Top(), nullptr);
+    Paint(dc);
 }
 
 void TGraphicControl::BoundsChanged() {
@@ -354,10 +358,7 @@ void TWinControl::PaintWindowless(HDC dc, const RECT& area) const {
         if (!control->Visible() || !IntersectRect(&common, &bounds, &area)) {
             continue;
         }
-        ScopedDcState state(dc);
-        IntersectClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
-        SetViewportOrgEx(dc, control->Left(), control->Top(), nullptr);
-        control->Paint(dc);
+        control->PaintClipped(dc);
     }
 }
 

@@ -116,6 +116,8 @@ public:
     virtual void Paint(HDC dc) = 0;
     // Draws at once on the parent's surface, clipped to the control.
     void Repaint();
+    // Paints at the control's place on a device context of the parent's surface, clipped to it.
+    void PaintClipped(HDC dc);
     // Covers every pixel of its area, so its parent erases nothing beneath it.
     bool Opaque() const { return opaque_; }
 
@@ -173,8 +175,6 @@ public:
     void ChangeScale(int dpi, int previousDpi) override;
     // True while the form is laid out for another scale: sizes and fonts are half old, half new.
     bool Scaling() const { return scaling_; }
-    // The windowless control that holds the mouse, from a left press on it to its release.
-    const TGraphicControl* MouseHolder() const { return mouseHolder_; }
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
@@ -223,6 +223,7 @@ private:
     std::string caption_;  // while there is no window
     // In creation order: the last lies on top.
     std::vector<TGraphicControl*> windowless_;
+    // The windowless control that holds the mouse, from a left press on it to its release.
     TGraphicControl* mouseHolder_ = nullptr;
     OwnedBrush brush_;
     COLORREF brushRgb_ = 0;

@@ -1,6 +1,5 @@
 #pragma once
-// The program's exceptions. Every one that reaches a window procedure, a timer or a menu
-// command is caught there and handed to the application's exception handler.
+// The program's exceptions; the window procedure's edge hands each one to the application.
 
 #include <exception>
 #include <string>

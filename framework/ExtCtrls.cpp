@@ -39,7 +39,7 @@ void TPanel::PaintWindow(HDC dc) {
 
 bool TPanel::SetPublished(const PropertyItem& property, FormReader& reader) {
     static constexpr PublishedProperty kPublished[] = {
-        EnumProperty<&TPanel::bevelOuter_>("BevelOuter", kBevels),
+        EnumProperty<&TPanel::bevelOuter_, kBevels>("BevelOuter"),
     };
     return SetFromTable(*this, kPublished, property, reader) ||
            TWinControl::SetPublished(property, reader);
@@ -63,8 +63,7 @@ void TImage::HandleCreated() {
 bool TImage::SetPublished(const PropertyItem& property, FormReader& reader) {
     static constexpr PublishedProperty kPublished[] = {
         Property<&TImage::ReadPicture>("Picture"),
-        // Read for its kind only: a static icon is always drawn over its parent's colour.
-        BooleanProperty("Transparent"),
+        Property<&TImage::transparent_>("Transparent"),
     };
     return SetFromTable(*this, kPublished, property, reader) ||
            TWinControl::SetPublished(property, reader);
@@ -117,19 +116,15 @@ void TTimer::UpdateTimer() {
 
 bool TTimer::SetPublished(const PropertyItem& property, FormReader& reader) {
     static constexpr PublishedProperty kPublished[] = {
-        Property<&TTimer::ReadInterval>("Interval"),
+        Property<&TTimer::SetInterval>("Interval"),
         Property<&TTimer::SetEnabled>("Enabled"),
-        Property<&TTimer::ReadOnTimer>("OnTimer"),
+        Property<&TTimer::SetOnTimer>("OnTimer"),
     };
     return SetFromTable(*this, kPublished, property, reader) ||
            TComponent::SetPublished(property, reader);
 }
 
-void TTimer::ReadInterval(const PropertyValue& value, FormReader&) {
-    SetInterval(static_cast<uint32_t>(value.AsInteger()));
-}
-
-void TTimer::ReadOnTimer(const PropertyValue& value, FormReader& reader) {
-    OnTimer = reader.Method<TNotifyEvent>(value);
+void TTimer::SetOnTimer(TNotifyEvent handler) {
+    OnTimer = std::move(handler);
     UpdateTimer();
 }

@@ -35,6 +35,8 @@ private:
     void ReadPicture(const PropertyValue& value, FormReader& reader);
 
     TIcon icon_;
+    // Read and kept only: a static icon is always drawn over its parent's colour.
+    bool transparent_ = false;
 };
 
 // A window timer on the framework's message window, under an identifier of its own. It ticks
@@ -57,9 +59,8 @@ public:
 
 private:
     void UpdateTimer();
-    void ReadInterval(const PropertyValue& value, FormReader& reader);
-    // The handler, and the timer started now that it has one.
-    void ReadOnTimer(const PropertyValue& value, FormReader& reader);
+    // The resource's handler, and the timer started now that it has one.
+    void SetOnTimer(TNotifyEvent handler);
 
     uint32_t interval_ = 1000;
     bool enabled_ = true;

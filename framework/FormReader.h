@@ -37,11 +37,9 @@ class FormRoot {
 public:
     // The class that the resource's root object must name.
     virtual const char* ClassName() const = 0;
-    // The form's handler of that name, bound to the form as the event of its signature, or
-    // nullptr.
+    // The form's handler of that name, bound to it as the event of its signature, or nullptr.
     virtual const std::any* FindMethod(const std::string& name) const = 0;
-    // Points the form's field of that name at the component; false when the field's type
-    // does not fit.
+    // Points the form's field of that name at the component; false when its type does not fit.
     virtual bool BindField(const std::string& name, TComponent* component) = 0;
 
 protected:
@@ -52,14 +50,13 @@ class FormReader {
 public:
     FormReader(TComponent& root, FormRoot& form) : root_(root), form_(form) {}
 
-    // Creates every component of the resource with its properties. Handler names are resolved
-    // as they are read, so a handler that the resource gives the form is in place before the
-    // components that follow it are created; references to other components are resolved once
-    // every component has been read, since they may name one that comes later.
+    // Creates every component with its properties. A handler is bound as it is read, before the
+    // components that follow are made; a reference to a component, which may come later, once
+    // every component is read.
     void Read(const ObjectNode& rootNode);
 
-    // A property that names another component of the form; `assign` receives it at the end of
-    // the reading and answers whether it is of the property's type.
+    // A property that names another component; `assign` receives it at the end of the reading
+    // and answers whether it is of the property's type.
     void Reference(const PropertyValue& value, std::function<bool(TComponent*)> assign) {
         references_.push_back({value.line, value.AsIdentifier(), std::move(assign)});
     }

@@ -101,15 +101,15 @@ public:
 private:
     std::unique_ptr<ObjectNode> ParseObject() {
         SkipBlanks();
-        ExpectWord("object");
+        Expect("object");
         auto node = std::make_unique<ObjectNode>();
         node->line = line_;
         node->name = ReadName();
         SkipSpaces();
-        Expect(':');
+        Expect(":");
         node->className = ReadName();
         EndOfLine();
-        for (SkipBlanks(); !TakeWord("end"); SkipBlanks()) {
+        for (SkipBlanks(); !Take("end"); SkipBlanks()) {
             if (rest_.empty()) {
                 ThrowReadError(line_, "« end » manquant pour " + node->name);
             }
@@ -128,11 +128,11 @@ private:
     PropertyItem ParseProperty() {
         PropertyItem item;
         item.name = ReadName();
-        while (Take('.')) {
+        while (Take(".")) {
             item.name += '.' + ReadName();
         }
         SkipSpaces();
-        Expect('=');
+        Expect("=");
         item.value = ParseValue();
         EndOfLine();
         return item;
@@ -152,19 +152,19 @@ private:
         } else if (c == '-' || std::isdigit(static_cast<unsigned char>(c))) {
             value.kind = PropertyValue::Kind::Integer;
             value.integer = ReadInteger();
-        } else if (Take('[')) {
+        } else if (Take("[")) {
             value.kind = PropertyValue::Kind::Set;
-            for (SkipSpaces(); !Take(']'); SkipSpaces()) {
+            for (SkipSpaces(); !Take("]"); SkipSpaces()) {
                 value.members.push_back(ReadName());
                 SkipSpaces();
-                Take(',');
+                Take(",");
             }
-        } else if (Take('<')) {
+        } else if (Take("<")) {
             value.kind = PropertyValue::Kind::Collection;
-            for (SkipBlanks(); !Take('>'); SkipBlanks()) {
-                ExpectWord("item");
+            for (SkipBlanks(); !Take(">"); SkipBlanks()) {
+                Expect("item");
                 auto& properties = value.collection.emplace_back();
-                for (SkipBlanks(); !TakeWord("end"); SkipBlanks()) {
+                for (SkipBlanks(); !Take("end"); SkipBlanks()) {
                     properties.push_back(ParseProperty());
                 }
             }
@@ -178,11 +178,11 @@ private:
     std::string ReadQuoted() {
         std::string result;
         for (;;) {
-            Expect('\'');
+            Expect("'");
             const size_t length = std::min(rest_.find_first_of("'\n"), rest_.size());
             result += rest_.substr(0, length);
             rest_.remove_prefix(length);
-            Expect('\'');
+            Expect("'");
             // A doubled quote stands for one quote inside the string.
             if (!rest_.starts_with('\'')) {
                 return result;
@@ -222,31 +222,18 @@ private:
         return name;
     }
 
-    void ExpectWord(const char* word) {
-        if (ReadName() != word) {
-            ThrowReadError(line_, std::string("« ") + word + " » attendu");
+    void Expect(std::string_view token) {
+        if (!Take(token)) {
+            ThrowReadError(line_, "« " + std::string(token) + " » attendu");
         }
     }
 
-    void Expect(char c) {
-        if (!Take(c)) {
-            ThrowReadError(line_, std::string("« ") + c + " » attendu");
-        }
-    }
-
-    bool Take(char c) {
-        if (!rest_.starts_with(c)) {
+    // Takes `token` where the text goes on with it: a word only as a whole name.
+    bool Take(std::string_view token) {
+        if (IsNameChar(token.front()) ? PeekName() != token : !rest_.starts_with(token)) {
             return false;
         }
-        rest_.remove_prefix(1);
-        return true;
-    }
-
-    bool TakeWord(std::string_view word) {
-        if (PeekName() != word) {
-            return false;
-        }
-        rest_.remove_prefix(word.size());
+        rest_.remove_prefix(token.size());
         return true;
     }
 
@@ -256,7 +243,7 @@ private:
 
     void EndOfLine() {
         SkipSpaces();
-        Take('\r');
+        Take("\r");
         if (!rest_.empty() && !rest_.starts_with('\n')) {
             ThrowReadError(line_, "fin de ligne attendue");
         }

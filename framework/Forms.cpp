@@ -15,6 +15,7 @@
 #include "platform/WindowManager.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -196,13 +197,6 @@ RECT TForm::ScaledBounds(int dpi, int previousDpi) const {
             Top() + outer(Height(), oldFrame.top, oldFrame.bottom, newFrame.top, newFrame.bottom)};
 }
 
-void TForm::Center() {
-    RECT screen = Windows().GetWindowRect(Windows().GetDesktopWindow());
-    int left = screen.left + (screen.right - screen.left - Width()) / 2;
-    int top = screen.top + (screen.bottom - screen.top - Height()) / 2;
-    SetBounds(left, top, Width(), Height());
-}
-
 void TForm::VisibleChanged() {
     if (Application != nullptr) {
         Application->FormVisibilityChanged(this, Visible());
@@ -214,11 +208,10 @@ void TForm::VisibleChanged() {
         Windows().ShowWindow(Handle(), SW_HIDE);
         return;
     }
-    if (!shownOnce_) {
-        shownOnce_ = true;
-        if (position_ == TPosition::poDesktopCenter) {
-            Center();
-        }
+    if (!std::exchange(shownOnce_, true) && position_ == TPosition::poDesktopCenter) {
+        RECT screen = Windows().GetWindowRect(Windows().GetDesktopWindow());
+        SetBounds(screen.left + (screen.right - screen.left - Width()) / 2,
+                  screen.top + (screen.bottom - screen.top - Height()) / 2, Width(), Height());
     }
     Windows().ShowWindow(
         Handle(), windowState_ == TWindowState::wsMaximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
@@ -311,7 +304,7 @@ LRESULT TForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool TForm::SetPublished(const PropertyItem& property, FormReader& reader) {
     static constexpr PublishedProperty kPublished[] = {
-        EnumProperty<&TForm::position_>("Position", kPositions),
+        EnumProperty<&TForm::position_, kPositions>("Position"),
         Property<&TForm::OnCreate>("OnCreate"),
         Property<&TForm::OnClose>("OnClose"),
     };

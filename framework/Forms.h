@@ -97,7 +97,6 @@ private:
     // Lays the form out for `dpi` and places its window once at `placement`, if given. A change
     // asked for while one is under way waits until that one is done.
     void Rescale(int dpi, std::optional<RECT> placement);
-    void Center();
     // Reads the high-contrast theme again and paints everything at once.
     void ContrastMayHaveChanged();
 

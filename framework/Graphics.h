@@ -20,8 +20,7 @@ public:
     void SetBold(bool bold) { Set(attributes_.bold, bold); }
     void SetUnderline(bool underline) { Set(attributes_.underline, underline); }
     void SetItalic(bool italic) { Set(attributes_.italic, italic); }
-    // The height held at `previousDpi`, for `dpi`; the face asked of the system follows the
-    // scale too.
+    // The height held at `previousDpi`, for `dpi`.
     void ScaleTo(int dpi, int previousDpi);
     void Assign(const TFont& other) { Set(attributes_, other.attributes_); }
 
@@ -41,7 +40,7 @@ private:
         int dpi = kDesignDpi;
         bool operator==(const Attributes&) const = default;
     };
-    // Only a value that differs is a change: the font is made anew and OnChange fires.
+    // Only a value that differs makes the font anew and fires OnChange.
     template <typename T>
     void Set(T& field, const T& value) {
         if (field != value) {
@@ -83,8 +82,7 @@ private:
 // object that cannot be created raises EOutOfResources, so nothing draws on a missing picture.
 class TBitmap {
 public:
-    // No picture yet, 0 x 0, until SetSize.
-    TBitmap();
+    TBitmap();  // 0 x 0 until SetSize
     TBitmap(int width, int height);
     TBitmap(const TBitmap&) = delete;
     TBitmap& operator=(const TBitmap&) = delete;
@@ -99,7 +97,6 @@ public:
     HDC Dc() const { return dc_.get(); }
     TCanvas Canvas() const { return TCanvas(dc_.get()); }
     COLORREF Pixel(int x, int y) const { return GetPixel(dc_.get(), x, y); }
-    // A new picture of that size; the old one is freed.
     void SetSize(int width, int height);
     void Blacken();
 

@@ -12,7 +12,6 @@ class TIniFile {
 public:
     static constexpr unsigned kReadBufferSize = 2048;
 
-    // Does not touch the file.
     explicit TIniFile(std::string fileName);
     // Flushes the platform's cached copy of the file to disk.
     ~TIniFile();

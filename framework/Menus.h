@@ -42,11 +42,10 @@ public:
     void Add(TMenuItem* item);
     void Remove(TMenuItem* item);
 
-    // Shows the menu at (x, y), left-aligned and tracking the right button, until it closes.
-    // True when the user chose a command, which then comes to its item as a posted message.
+    // Shows the menu at (x, y) until it closes; true when the user chose a command, which then
+    // comes to its item as a posted message.
     bool Popup(int x, int y);
-    // The same beside `anchor`, a place on the screen that the menu must leave visible: below
-    // it where there is room, above it otherwise.
+    // The same beside `anchor`, which the menu leaves visible: below it, or above it.
     bool PopupBeside(const RECT& anchor);
     // The window that receives the commands of shown menus.
     static HWND CommandWindow();

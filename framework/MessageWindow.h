@@ -12,8 +12,7 @@ public:
     static MessageWindow& Instance();
     HWND Handle() const { return window_.Handle(); }
 
-    // A new identifier, for SetTimer on this window or for a menu command, whose WM_TIMER or
-    // WM_COMMAND runs `work`.
+    // A new identifier, for a timer on this window or a menu command, that runs `work`.
     UINT Add(std::function<void()> work);
     // Stops the identifier's timer, if it has one, and forgets it.
     void Remove(UINT id);

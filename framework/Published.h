@@ -16,10 +16,8 @@
 
 struct PublishedProperty {
     const char* name = nullptr;
-    // Reads the value into the component's member; `values` names an enumeration's.
-    void (*set)(TComponent& component, const PropertyValue& value, FormReader& reader,
-                const Enumeration* values) = nullptr;
-    const Enumeration* values = nullptr;
+    // Reads the value into the component's member.
+    void (*set)(TComponent& component, const PropertyValue& value, FormReader& reader) = nullptr;
 };
 
 // Sets `component`'s property from the table; false when the table has no property of that name.
@@ -29,32 +27,29 @@ inline bool SetFromTable(TComponent& component, std::span<const PublishedPropert
     if (entry == table.end()) {
         return false;
     }
-    entry->set(component, property.value, reader, entry->values);
+    entry->set(component, property.value, reader);
     return true;
 }
 
 namespace published {
 
+// The class of a member, and what it takes: a setter's parameter, or a field's own type.
 template <typename Member>
 struct MemberOf;
-template <typename Class, typename Type>
-struct MemberOf<Type Class::*> {
-    using ClassType = Class;
+template <typename Owner, typename Value>
+struct MemberOf<void (Owner::*)(Value)> {
+    using Class = Owner;
+    using Taken = std::remove_cvref_t<Value>;
+};
+template <typename Owner, typename Value>
+struct MemberOf<Value Owner::*> {
+    using Class = Owner;
+    using Taken = Value;
 };
 template <auto member>
-using Class = typename MemberOf<decltype(member)>::ClassType;
-
-// What a member takes: a setter's parameter, or a field's own type.
-template <typename Member>
-struct Taken;
-template <typename Class, typename Value>
-struct Taken<void (Class::*)(Value)> {
-    using Type = std::remove_cvref_t<Value>;
-};
-template <typename Class, typename Value>
-struct Taken<Value Class::*> {
-    using Type = Value;
-};
+using Class = typename MemberOf<decltype(member)>::Class;
+template <auto member>
+using Taken = typename MemberOf<decltype(member)>::Taken;
 
 template <typename Value>
 constexpr bool kIsEvent = false;
@@ -86,7 +81,7 @@ void Read(const PropertyValue& value, FormReader& reader, Give give) {
 }
 
 template <auto member>
-void Assign(Class<member>& object, typename Taken<decltype(member)>::Type value) {
+void Assign(Class<member>& object, Taken<member> value) {
     if constexpr (std::is_member_function_pointer_v<decltype(member)>) {
         (object.*member)(std::move(value));
     } else {
@@ -95,28 +90,27 @@ void Assign(Class<member>& object, typename Taken<decltype(member)>::Type value)
 }
 
 template <auto member>
-void Set(TComponent& component, const PropertyValue& value, FormReader& reader,
-         const Enumeration* values) {
+void Set(TComponent& component, const PropertyValue& value, FormReader& reader) {
     auto& object = static_cast<Class<member>&>(component);
-    using Value = typename Taken<decltype(member)>::Type;
     if constexpr (std::is_invocable_v<decltype(member), Class<member>&, const PropertyValue&,
                                       FormReader&>) {
         // A member that reads the value itself.
         (object.*member)(value, reader);
-    } else if constexpr (std::is_enum_v<Value>) {
-        Assign<member>(object, static_cast<Value>(EnumValue(value, *values)));
     } else {
-        Read<Value>(value, reader, [&object](Value read) { Assign<member>(object, read); });
+        Read<Taken<member>>(value, reader,
+                            [&object](Taken<member> read) { Assign<member>(object, read); });
     }
 }
 
-template <auto set>
-void SetColor(TComponent& component, const PropertyValue& value, FormReader&, const Enumeration*) {
-    (static_cast<Class<set>&>(component).*set)(ColorValue(value));
+template <auto member, const Enumeration& values>
+void SetEnum(TComponent& component, const PropertyValue& value, FormReader&) {
+    Assign<member>(static_cast<Class<member>&>(component),
+                   static_cast<Taken<member>>(EnumValue(value, values)));
 }
 
-inline void ReadBoolean(TComponent&, const PropertyValue& value, FormReader&, const Enumeration*) {
-    value.AsBoolean();
+template <auto set>
+void SetColor(TComponent& component, const PropertyValue& value, FormReader&) {
+    (static_cast<Class<set>&>(component).*set)(ColorValue(value));
 }
 
 }  // namespace published
@@ -127,19 +121,14 @@ constexpr PublishedProperty Property(const char* name) {
     return {name, &published::Set<member>};
 }
 
+// An enumerated value, by the names of `values`, given to a setter or stored in a field.
+template <auto member, const Enumeration& values>
+constexpr PublishedProperty EnumProperty(const char* name) {
+    return {name, &published::SetEnum<member, values>};
+}
+
 // A colour, by its name or as a number.
 template <auto set>
 constexpr PublishedProperty ColorProperty(const char* name) {
     return {name, &published::SetColor<set>};
-}
-
-// An enumerated value, given to a setter or stored in a field.
-template <auto member>
-constexpr PublishedProperty EnumProperty(const char* name, const Enumeration& values) {
-    return {name, &published::Set<member>, &values};
-}
-
-// A boolean that is read for its kind only and changes nothing.
-constexpr PublishedProperty BooleanProperty(const char* name) {
-    return {name, &published::ReadBoolean};
 }

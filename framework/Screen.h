@@ -14,7 +14,6 @@ public:
 
     // As last read: the controls ask at every paint.
     bool HighContrast() const { return highContrast_; }
-    // Asks the system again.
     void ReadHighContrast();
 
 private:

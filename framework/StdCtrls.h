@@ -8,8 +8,7 @@
 class TLabel : public TWinControl {
 public:
     using TWinControl::TWinControl;
-    // The control that the label names: its window comes right after the label's in Z order,
-    // where a screen reader looks for an edit's name.
+    // The control that the label names for a screen reader: its window comes right after.
     TWinControl* FocusControl() const { return focusControl_; }
     void SetFocusControl(TWinControl* control) { focusControl_ = control; }
     TWinControl* NamedControl() const override { return focusControl_; }
@@ -25,15 +24,13 @@ protected:
 
 private:
     void AdjustSize();
-    // What the text paints in under a high-contrast theme: its own colour when that is a system
-    // colour, otherwise the theme's colour for what the label is.
+    // Under a high-contrast theme: a system colour of its own, or the theme's for what it is.
     TColor HighContrastTextColor() const;
 
     TWinControl* focusControl_ = nullptr;
 };
 
-// A window of the system's button class in one of its styles: a Tab stop that clicks when the
-// system says so.
+// A window of the system's button class in one of its styles: a Tab stop that clicks.
 class TButtonControl : public TWinControl {
 public:
     TButtonControl(TComponent* owner, DWORD style);

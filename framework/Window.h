@@ -36,8 +36,7 @@ struct WindowRequest {
     HWND parent = nullptr;
 };
 
-// Registers the class at its first window, then creates the window for `target`; raises when
-// either fails.
+// Registers the class at its first window and creates the window for `target`; raises on failure.
 HWND CreateFrameworkWindow(const WindowRequest& request, WindowTarget& target);
 // Stops the routing before the window goes, so that its last messages reach no dying object.
 void DetachWindow(HWND window);

@@ -3,7 +3,7 @@
 set(FLOORS
     "Classes Colors Exceptions Numbers Handles Screen Scale Mouse"
     "ExceptionEdge"
-    "Window MessageWindow"
+    "Window"
     "FormText"
     "Graphics"
     "Component"

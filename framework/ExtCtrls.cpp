@@ -1,9 +1,8 @@
 #include "framework/ExtCtrls.h"
 
 #include "framework/Exceptions.h"
-#include "framework/FormReader.h"
-#include "framework/MessageWindow.h"
 #include "framework/Published.h"
+#include "framework/Window.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include "framework/Exceptions.h"
 #include "framework/Handles.h"
-#include "framework/MessageWindow.h"
 #include "framework/Published.h"
+#include "framework/Window.h"
 #include "platform/Facets.h"
 #include "platform/Utf8.h"
 #include "platform/WindowManager.h"

@@ -8,6 +8,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 // The one application object, as every component finds it.
 TApplication* Application = nullptr;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
 
@@ -174,7 +176,10 @@ void TApplication::UpdateVisible() {
     if (window == nullptr) {
         return;
     }
-    const bool wanted = !visibleForms_.empty();
+    const bool wanted = std::ranges::any_of(Components(), [](TComponent* component) {
+        auto* form = dynamic_cast<TForm*>(component);
+        return form != nullptr && form->Visible();
+    });
     platform::WindowManager& windows = *platform::Current().windows;
     // Only a window that still looks as it was last left is touched: a minimized and hidden
     // application window is not shown again behind the program's back.
@@ -187,16 +192,6 @@ void TApplication::UpdateVisible() {
     }
 }
 
-void TApplication::FormVisibilityChanged(const TForm* form, bool visible) {
-    if (form->Owner() == this) {
-        std::erase(visibleForms_, form);
-        if (visible) {
-            visibleForms_.push_back(form);
-        }
-    }
-    UpdateVisible();
-}
-
 bool TApplication::FormMinimizeCommand(const TForm* form, WPARAM wParam, LPARAM lParam) {
     if (form != mainForm_) {
         return false;
@@ -204,12 +199,6 @@ bool TApplication::FormMinimizeCommand(const TForm* form, WPARAM wParam, LPARAM 
     // Sent, not called: the hooks on the application window see the command first.
     SendMessageW(Handle(), WM_SYSCOMMAND, wParam, lParam);
     return true;
-}
-
-void TApplication::Notification(TComponent* component, TOperation operation) {
-    if (operation == TOperation::opRemove) {
-        std::erase(visibleForms_, component);
-    }
 }
 
 void TApplication::HandleException(std::exception_ptr error) {

@@ -66,8 +66,8 @@ public:
     void Conceal();
     // Makes the last active of the program's windows the foreground window.
     void BringToFront();
-    // A form owned by the application was shown or hidden.
-    void FormVisibilityChanged(const TForm* form, bool visible);
+    // Shows the application window when one of its forms is visible and hides it when none is.
+    void UpdateVisible();
     // The minimize command reached a form; the main form's is the application's, and true.
     bool FormMinimizeCommand(const TForm* form, WPARAM wParam, LPARAM lParam);
 
@@ -80,12 +80,8 @@ public:
     int HookMainWindow(MessageHook hook);
     void UnhookMainWindow(int id);
 
-    void Notification(TComponent* component, TOperation operation) override;
-
 private:
     friend class TApplicationEvents;
-    // Shows the application window when a form is visible and hides it when none is.
-    void UpdateVisible();
     // Whether minimizing and restoring go through the main form's place on the screen.
     bool MainFormTakesPart();
     // Minimizes or restores the application window; false when it is in that state already.
@@ -96,8 +92,6 @@ private:
     TForm* mainForm_ = nullptr;
     bool showMainForm_ = true;
     bool terminated_ = false;
-    // The application's forms that are visible, as they reported it.
-    std::vector<const TForm*> visibleForms_;
     // Whether the application window was left visible or hidden.
     bool recordedVisible_ = false;
     std::vector<TApplicationEvents*> events_;

@@ -323,17 +323,13 @@ void TWinControl::HandleCreated() {
 }
 
 void TWinControl::InsertControl(TControl* control) {
-    controls_.push_back(control);
-    if (auto* graphic = dynamic_cast<TGraphicControl*>(control)) {
-        windowless_.push_back(graphic);
-    }
     // A control gets its parent before the parent has a window: CreateHandle makes the windows
     // of the children that are there, and no window ever moves to another parent.
+    controls_.push_back(control);
 }
 
 void TWinControl::RemoveControl(TControl* control) {
     std::erase(controls_, control);
-    std::erase(windowless_, control);
     // A control that leaves lets go of the mouse it holds.
     if (mouseHolder_ == control) {
         mouseHolder_ = nullptr;
@@ -342,33 +338,35 @@ void TWinControl::RemoveControl(TControl* control) {
 }
 
 void TWinControl::ExcludeOpaqueWindowless(HDC dc) const {
-    for (TGraphicControl* control : windowless_) {
-        if (control->Visible() && control->Opaque()) {
-            RECT bounds = control->BoundsRect();
+    for (TControl* control : controls_) {
+        auto* windowless = dynamic_cast<TGraphicControl*>(control);
+        if (windowless != nullptr && windowless->Visible() && windowless->Opaque()) {
+            RECT bounds = windowless->BoundsRect();
             ExcludeClipRect(dc, bounds.left, bounds.top, bounds.right, bounds.bottom);
         }
     }
 }
 
 void TWinControl::PaintWindowless(HDC dc, const RECT& area) const {
-    for (TGraphicControl* control : windowless_) {
+    for (TControl* control : controls_) {
+        auto* windowless = dynamic_cast<TGraphicControl*>(control);
         RECT bounds = control->BoundsRect();
         RECT common{};
         // A control outside the area to paint would draw only pixels that the clip throws away.
-        if (!control->Visible() || !IntersectRect(&common, &bounds, &area)) {
-            continue;
+        if (windowless != nullptr && control->Visible() && IntersectRect(&common, &bounds, &area)) {
+            windowless->PaintClipped(dc);
         }
-        control->PaintClipped(dc);
     }
 }
 
 TGraphicControl* TWinControl::WindowlessAt(POINT point) const {
     // The last created lies on top; a disabled control lets the mouse through to its parent.
-    for (auto it = windowless_.rbegin(); it != windowless_.rend(); ++it) {
-        TGraphicControl* control = *it;
-        RECT bounds = control->BoundsRect();
-        if (control->Visible() && control->Enabled() && PtInRect(&bounds, point)) {
-            return control;
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        auto* windowless = dynamic_cast<TGraphicControl*>(*it);
+        RECT bounds = (*it)->BoundsRect();
+        if (windowless != nullptr && windowless->Visible() && windowless->Enabled() &&
+            PtInRect(&bounds, point)) {
+            return windowless;
         }
     }
     return nullptr;
@@ -639,15 +637,6 @@ LRESULT TWinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
     }
     return DefaultHandler(message, wParam, lParam);
-}
-
-void TWinControl::SetScaling(bool scaling) {
-    scaling_ = scaling;
-    for (TControl* control : controls_) {
-        if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
-            windowed->SetScaling(scaling);
-        }
-    }
 }
 
 void TWinControl::ChangeScale(int dpi, int previousDpi) {

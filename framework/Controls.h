@@ -174,7 +174,7 @@ public:
     // The children first, so that none is scaled again after following a scaled parent font.
     void ChangeScale(int dpi, int previousDpi) override;
     // True while the form is laid out for another scale: sizes and fonts are half old, half new.
-    bool Scaling() const { return scaling_; }
+    bool Scaling() const { return scaling_ || (Parent() != nullptr && Parent()->Scaling()); }
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 protected:
@@ -195,7 +195,7 @@ protected:
     void EnabledChanged() override;
     // A window inside this one took the focus: the form keeps it.
     virtual void ControlFocused(TWinControl*) {}
-    void SetScaling(bool scaling);
+    void SetScaling(bool scaling) { scaling_ = scaling; }
 
 private:
     friend class TControl;
@@ -214,6 +214,7 @@ private:
     bool trackingMouse_ = false;
     bool aligning_ = false;
     bool scaling_ = false;
+    // In creation order: of the windowless ones, the last lies on top.
     std::vector<TControl*> controls_;
     int borderWidth_ = 0;
     // The place among its siblings that Tab visits; without one from the resource, the control
@@ -221,8 +222,6 @@ private:
     int tabOrder_ = INT_MAX;
     bool tabStop_ = false;
     std::string caption_;  // while there is no window
-    // In creation order: the last lies on top.
-    std::vector<TGraphicControl*> windowless_;
     // The windowless control that holds the mouse, from a left press on it to its release.
     TGraphicControl* mouseHolder_ = nullptr;
     OwnedBrush brush_;

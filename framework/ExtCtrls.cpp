@@ -97,18 +97,14 @@ void TTimer::SetEnabled(bool enabled) {
 
 void TTimer::UpdateTimer() {
     HWND window = MessageWindow::Instance().Handle();
-    if (running_) {
-        KillTimer(window, id_);
-        running_ = false;
-    }
+    KillTimer(window, id_);
     if (!enabled_ || interval_ == 0 || !OnTimer) {
         return;
     }
     // The platform counts at most USER_TIMER_MAXIMUM milliseconds (about 24.8 days); a longer
     // interval ticks after that longest count.
     UINT elapse = interval_ > USER_TIMER_MAXIMUM ? USER_TIMER_MAXIMUM : interval_;
-    running_ = SetTimer(window, id_, elapse, nullptr) != 0;
-    if (!running_) {
+    if (SetTimer(window, id_, elapse, nullptr) == 0) {
         throw Exception("Plus de minuterie disponible");
     }
 }

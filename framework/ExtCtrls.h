@@ -64,6 +64,5 @@ private:
 
     uint32_t interval_ = 1000;
     bool enabled_ = true;
-    bool running_ = false;
     UINT id_;
 };

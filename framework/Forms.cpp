@@ -59,9 +59,6 @@ TForm::~TForm() {
     // The components go first, while the form's window still stands around theirs.
     DestroyComponents();
     DestroyHandle();
-    if (Application != nullptr && Application != Owner()) {
-        Application->FormVisibilityChanged(this, false);
-    }
 }
 
 void TForm::Load() {
@@ -199,7 +196,7 @@ RECT TForm::ScaledBounds(int dpi, int previousDpi) const {
 
 void TForm::VisibleChanged() {
     if (Application != nullptr) {
-        Application->FormVisibilityChanged(this, Visible());
+        Application->UpdateVisible();
     }
     if (!HandleAllocated()) {
         return;

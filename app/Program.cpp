@@ -2,7 +2,7 @@
 
 #include "app/Unit1.h"
 #include "framework/Application.h"
-#include "framework/ExceptionEdge.h"
+#include "framework/Exceptions.h"
 #include "platform/Dialogs.h"
 #include "platform/Facets.h"
 #include "platform/Utf8.h"

@@ -2,7 +2,6 @@
 # those below it, never one above. A new file must be given a floor here.
 set(FLOORS
     "Classes Colors Exceptions Numbers Handles Screen Scale Mouse"
-    "ExceptionEdge"
     "Window"
     "FormText"
     "Graphics"

@@ -1,6 +1,5 @@
 #include "framework/Application.h"
 
-#include "framework/ExceptionEdge.h"
 #include "framework/Exceptions.h"
 #include "framework/Published.h"
 #include "platform/Facets.h"

@@ -58,11 +58,9 @@ public:
 
     // Minimizes the application window, and with it the forms it owns; raises OnMinimize.
     void Minimize();
-    // Brings a minimized application window back, visible and zero-sized at the screen's
-    // centre, with a main form that was started minimized; raises OnRestore.
+    // Brings a minimized application window back, as above; raises OnRestore.
     void Restore();
-    // Minimizes the application window when it is not minimized yet, then hides it, and with it
-    // the taskbar button.
+    // Minimizes the application window if need be, then hides it and its taskbar button.
     void Conceal();
     // Makes the last active of the program's windows the foreground window.
     void BringToFront();
@@ -71,8 +69,7 @@ public:
     // The minimize command reached a form; the main form's is the application's, and true.
     bool FormMinimizeCommand(const TForm* form, WPARAM wParam, LPARAM lParam);
 
-    // Passes the exception to every OnException, the application as its sender; without one it
-    // is dropped quietly.
+    // Passes the exception to every OnException; without one it is dropped quietly.
     void HandleException(std::exception_ptr error);
 
     // Hooks on the application window's messages; a hook returning true consumes the message.

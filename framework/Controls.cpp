@@ -58,7 +58,9 @@ void TControl::SetParent(TWinControl* parent) {
     }
     parent_ = parent;
     if (parent_ != nullptr) {
-        parent_->InsertControl(this);
+        // A control gets its parent before the parent has a window: CreateHandle makes the
+        // windows of the children that are there, and no window ever moves to another parent.
+        parent_->controls_.push_back(this);
         ParentFontChanged();
         ParentColorChanged();
     }
@@ -320,12 +322,6 @@ void TWinControl::CreateHandle() {
 
 void TWinControl::HandleCreated() {
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(Font().Handle()), FALSE);
-}
-
-void TWinControl::InsertControl(TControl* control) {
-    // A control gets its parent before the parent has a window: CreateHandle makes the windows
-    // of the children that are there, and no window ever moves to another parent.
-    controls_.push_back(control);
 }
 
 void TWinControl::RemoveControl(TControl* control) {

@@ -164,8 +164,7 @@ public:
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     void Attached(HWND window) override { handle_ = window; }
     void Detached() override;
-    // A notification that the parent received for this control (WM_COMMAND, WM_NOTIFY,
-    // WM_CTLCOLOR*); true when handled, with the answer in `result`.
+    // A notification that the parent received for this control; true when handled.
     virtual bool HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // The brush of the control's colour, made anew when that colour changes, as a system colour
     // does under its name.
@@ -199,7 +198,6 @@ protected:
 
 private:
     friend class TControl;
-    void InsertControl(TControl* control);
     void RemoveControl(TControl* control);
 
     // The background is not erased beneath the opaque windowless controls.
@@ -217,8 +215,7 @@ private:
     // In creation order: of the windowless ones, the last lies on top.
     std::vector<TControl*> controls_;
     int borderWidth_ = 0;
-    // The place among its siblings that Tab visits; without one from the resource, the control
-    // comes after those that have one.
+    // Where Tab visits it among its siblings; without one, after those that have one.
     int tabOrder_ = INT_MAX;
     bool tabStop_ = false;
     std::string caption_;  // while there is no window

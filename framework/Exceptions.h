@@ -3,6 +3,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 // Holds its message itself: the standard library's own exception classes would bring their
 // copy-on-write strings into the executable.
@@ -39,3 +40,14 @@ class EOutOfResources : public Exception {
 public:
     EOutOfResources() : Exception("Ressources système insuffisantes") {}
 };
+
+// The text of an error, for the user's eyes.
+inline std::string MessageOf(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(std::move(error));
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "Erreur inconnue";
+    }
+}

@@ -37,8 +37,9 @@ class FormRoot {
 public:
     // The class that the resource's root object must name.
     virtual const char* ClassName() const = 0;
-    // The form's handler of that name, bound to it as the event of its signature, or nullptr.
-    virtual const std::any* FindMethod(const std::string& name) const = 0;
+    // The form's handler of that name, bound to it as the event of its signature; empty when
+    // there is none.
+    virtual std::any FindMethod(const std::string& name) = 0;
     // Points the form's field of that name at the component; false when its type does not fit.
     virtual bool BindField(const std::string& name, TComponent* component) = 0;
 
@@ -64,11 +65,11 @@ public:
     // The form's method that an event property names, of the event's own signature.
     template <typename Event>
     Event Method(const PropertyValue& value) {
-        const std::any* method = form_.FindMethod(value.AsIdentifier());
-        if (method == nullptr) {
+        const std::any method = form_.FindMethod(value.AsIdentifier());
+        if (!method.has_value()) {
             ThrowReadError(value.line, "méthode inconnue « " + value.text + " »");
         }
-        if (const auto* event = std::any_cast<Event>(method)) {
+        if (const auto* event = std::any_cast<Event>(&method)) {
             return *event;
         }
         ThrowReadError(value.line, "« " + value.text + " » n'a pas la signature de l'événement");

@@ -2,7 +2,6 @@
 
 #include "framework/Application.h"
 #include "framework/ComCtrls.h"
-#include "framework/ExceptionEdge.h"
 #include "framework/Exceptions.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Menus.h"
@@ -97,14 +96,12 @@ void TForm::PublishComponents(std::initializer_list<PublishedComponent> componen
 }
 
 void TForm::PublishHandlers(std::initializer_list<PublishedHandler> handlers) {
-    for (const PublishedHandler& handler : handlers) {
-        methods_.emplace_back(handler.name, handler.bind(*this));
-    }
+    handlers_.assign(handlers);
 }
 
-const std::any* TForm::FindMethod(const std::string& name) const {
-    auto found = std::ranges::find(methods_, name, &PublishedMethod::first);
-    return found != methods_.end() ? &found->second : nullptr;
+std::any TForm::FindMethod(const std::string& name) {
+    auto found = std::ranges::find(handlers_, name, &PublishedHandler::name);
+    return found != handlers_.end() ? found->bind(*this) : std::any();
 }
 
 bool TForm::BindField(const std::string& name, TComponent* component) {

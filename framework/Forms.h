@@ -48,7 +48,7 @@ public:
     TNotifyEvent OnCreate;
     TCloseEvent OnClose;
 
-    const std::any* FindMethod(const std::string& name) const override;
+    std::any FindMethod(const std::string& name) override;
     bool BindField(const std::string& name, TComponent* component) override;
 
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
@@ -66,8 +66,7 @@ protected:
         const char* name;
         std::function<bool(TComponent*)> bind;
     };
-    // A method that the resource may name as a handler: bound to the form, it is the event of
-    // its signature.
+    // A handler that the resource may name: bound to the form, it is an event of its signature.
     struct PublishedHandler {
         template <typename Form, typename... Args>
         PublishedHandler(const char* name, void (Form::*method)(TObject*, Args...))
@@ -101,8 +100,7 @@ private:
     void ContrastMayHaveChanged();
 
     std::vector<PublishedComponent> components_;
-    using PublishedMethod = std::pair<const char*, std::any>;
-    std::vector<PublishedMethod> methods_;
+    std::vector<PublishedHandler> handlers_;
     TPosition position_ = TPosition::poDesigned;
     TWindowState windowState_ = TWindowState::wsNormal;
     bool shownOnce_ = false;

@@ -13,9 +13,6 @@ TMenuItem::TMenuItem(TComponent* owner)
 
 TMenuItem::~TMenuItem() {
     MessageWindow::Instance().Remove(command_);
-    if (menu_ != nullptr) {
-        menu_->Remove(this);
-    }
 }
 
 void TMenuItem::Click() {
@@ -39,20 +36,14 @@ bool TMenuItem::SetPublished(const PropertyItem& property, FormReader& reader) {
            TComponent::SetPublished(property, reader);
 }
 
-TPopupMenu::~TPopupMenu() {
-    for (TMenuItem* item : items_) {
-        item->menu_ = nullptr;
-    }
-}
-
 void TPopupMenu::Add(TMenuItem* item) {
     items_.push_back(item);
-    item->menu_ = this;
 }
 
-void TPopupMenu::Remove(TMenuItem* item) {
-    std::erase(items_, item);
-    item->menu_ = nullptr;
+void TPopupMenu::Notification(TComponent* component, TOperation operation) {
+    if (operation == TOperation::opRemove) {
+        std::erase(items_, component);
+    }
 }
 
 bool TPopupMenu::Popup(int x, int y) {

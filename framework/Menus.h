@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-class TPopupMenu;
-
 class TMenuItem : public TComponent {
 public:
     explicit TMenuItem(TComponent* owner);
@@ -28,19 +26,17 @@ public:
     bool SetPublished(const PropertyItem& property, FormReader& reader) override;
 
 private:
-    friend class TPopupMenu;
     std::string caption_;
     UINT command_;
-    TPopupMenu* menu_ = nullptr;
 };
 
 class TPopupMenu : public TComponent {
 public:
     using TComponent::TComponent;
-    ~TPopupMenu() override;
 
+    // An item of the same owner, which the menu forgets when it goes.
     void Add(TMenuItem* item);
-    void Remove(TMenuItem* item);
+    void Notification(TComponent* component, TOperation operation) override;
 
     // Shows the menu at (x, y) until it closes; true when the user chose a command, which then
     // comes to its item as a posted message.

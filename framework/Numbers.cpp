@@ -11,19 +11,6 @@ constexpr uint64_t kLargestHexPattern = 0xFFFFFFFFull;
 constexpr uint64_t kLargestNegativeMagnitude = 2147483648ull;
 constexpr uint64_t kLargestPositiveMagnitude = 2147483647ull;
 
-// Consumes a hexadecimal prefix at the front of `text`, if there is one.
-bool TakeHexPrefix(std::string_view& text) {
-    if (text.starts_with("0x") || text.starts_with("0X")) {
-        text.remove_prefix(2);
-        return true;
-    }
-    if (text.starts_with('$') || text.starts_with('x') || text.starts_with('X')) {
-        text.remove_prefix(1);
-        return true;
-    }
-    return false;
-}
-
 // Calls visit(index, character, quoted) for each character of the picture but the quote marks.
 template <typename Visit>
 void ForEachCharacter(std::string_view picture, Visit visit) {
@@ -107,7 +94,12 @@ bool TryStrToInt(std::string_view text, int32_t& value) {
     if (negative || text.starts_with('+')) {
         text.remove_prefix(1);
     }
-    const bool hexadecimal = TakeHexPrefix(text);
+    size_t prefix = text.starts_with("0x") || text.starts_with("0X") ? 2 : 0;
+    if (prefix == 0 && (text.starts_with('$') || text.starts_with('x') || text.starts_with('X'))) {
+        prefix = 1;
+    }
+    text.remove_prefix(prefix);
+    const bool hexadecimal = prefix > 0;
     const uint64_t limit = hexadecimal ? kLargestHexPattern
                            : negative  ? kLargestNegativeMagnitude
                                        : kLargestPositiveMagnitude;

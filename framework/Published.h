@@ -56,30 +56,6 @@ constexpr bool kIsEvent = false;
 template <typename... Args>
 constexpr bool kIsEvent<std::function<void(TObject*, Args...)>> = true;
 
-// Reads `value` as a Value and hands it to `give`: a number, a boolean, a text, an event's
-// handler of the form, or another component of the form, given once every one is read.
-template <typename Value, typename Give>
-void Read(const PropertyValue& value, FormReader& reader, Give give) {
-    if constexpr (std::is_same_v<Value, bool>) {
-        give(value.AsBoolean());
-    } else if constexpr (std::is_integral_v<Value>) {
-        give(static_cast<Value>(value.AsInteger()));
-    } else if constexpr (std::is_same_v<Value, std::string>) {
-        give(value.AsString());
-    } else if constexpr (kIsEvent<Value>) {
-        give(reader.Method<Value>(value));
-    } else {
-        static_assert(std::is_pointer_v<Value>, "a property of no kind the reader knows");
-        reader.Reference(value, [give](TComponent* target) {
-            auto* typed = dynamic_cast<Value>(target);
-            if (typed != nullptr) {
-                give(typed);
-            }
-            return typed != nullptr;
-        });
-    }
-}
-
 template <auto member>
 void Assign(Class<member>& object, Taken<member> value) {
     if constexpr (std::is_member_function_pointer_v<decltype(member)>) {
@@ -89,16 +65,32 @@ void Assign(Class<member>& object, Taken<member> value) {
     }
 }
 
+// Reads the value as the member takes it: a number, a boolean, a text, an event's handler of the
+// form, or another component of the form, given once every one is read; or the member reads it.
 template <auto member>
 void Set(TComponent& component, const PropertyValue& value, FormReader& reader) {
     auto& object = static_cast<Class<member>&>(component);
+    using Value = Taken<member>;
     if constexpr (std::is_invocable_v<decltype(member), Class<member>&, const PropertyValue&,
                                       FormReader&>) {
-        // A member that reads the value itself.
         (object.*member)(value, reader);
+    } else if constexpr (std::is_same_v<Value, bool>) {
+        Assign<member>(object, value.AsBoolean());
+    } else if constexpr (std::is_integral_v<Value>) {
+        Assign<member>(object, static_cast<Value>(value.AsInteger()));
+    } else if constexpr (std::is_same_v<Value, std::string>) {
+        Assign<member>(object, value.AsString());
+    } else if constexpr (kIsEvent<Value>) {
+        Assign<member>(object, reader.Method<Value>(value));
     } else {
-        Read<Taken<member>>(value, reader,
-                            [&object](Taken<member> read) { Assign<member>(object, read); });
+        static_assert(std::is_pointer_v<Value>, "a property of no kind the reader knows");
+        reader.Reference(value, [&object](TComponent* target) {
+            auto* typed = dynamic_cast<Value>(target);
+            if (typed != nullptr) {
+                Assign<member>(object, typed);
+            }
+            return typed != nullptr;
+        });
     }
 }
 

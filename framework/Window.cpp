@@ -1,10 +1,23 @@
 #include "framework/Window.h"
 
-#include "framework/ExceptionEdge.h"
 #include "framework/Exceptions.h"
 #include "platform/Utf8.h"
 
 #include <commctrl.h>
+
+// Set once by the application object and read at every window procedure's edge.
+static ExceptionHandler slot;  // NOLINT(cppcoreguidelines-avoid-non-const-global-variables)
+
+void SetExceptionHandler(ExceptionHandler handler) {
+    slot = std::move(handler);
+}
+
+void HandleEscapedException(std::exception_ptr error) {
+    // Copied: the handler may empty the slot while it runs.
+    if (ExceptionHandler handler = slot) {
+        handler(std::move(error));
+    }
+}
 
 namespace {
 

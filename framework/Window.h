@@ -1,15 +1,32 @@
 #pragma once
 // The framework's one window procedure. Every window that the framework makes, and every
 // standard control that it subclasses, hands its messages to a WindowTarget: attached when the
-// window is created (WM_NCCREATE) or subclassed, detached at WM_NCDESTROY, and every exception
-// that a message raises stops there.
+// window is created (WM_NCCREATE) or subclassed, detached at WM_NCDESTROY. Every exception that
+// a message raises stops there, and goes to the handler that the application object sets.
 
 #include "framework/Classes.h"
 #include "framework/Handles.h"
 
+#include <exception>
 #include <functional>
 #include <map>
 #include <string>
+
+using ExceptionHandler = std::function<void(std::exception_ptr error)>;
+// An empty handler drops every escaped exception quietly.
+void SetExceptionHandler(ExceptionHandler handler);
+void HandleEscapedException(std::exception_ptr error);
+
+// The work's result, or `fallback` once the handler has had what the work raised.
+template <typename Work, typename Result>
+Result RunGuarded(Result fallback, Work&& work) {
+    try {
+        return work();
+    } catch (...) {
+        HandleEscapedException(std::current_exception());
+        return fallback;
+    }
+}
 
 class WindowTarget {
 public:

@@ -11,6 +11,13 @@
 
 namespace {
 
+// The keys and buttons held now: the shell's notification carries none.
+TShiftState HeldKeys() {
+    auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
+    return {down(VK_SHIFT),   down(VK_MENU),    down(VK_CONTROL),
+            down(VK_LBUTTON), down(VK_RBUTTON), down(VK_MBUTTON)};
+}
+
 std::string ReplaceLineBreaks(std::string text) {
     for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at)) {
         text.replace(at, 2, " - ");

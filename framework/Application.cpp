@@ -82,12 +82,6 @@ void TApplication::Terminate() {
     }
 }
 
-bool TApplication::MainFormTakesPart() {
-    return mainForm_ != nullptr && mainForm_->HandleAllocated() &&
-           platform::Current().windows->IsWindowEnabled(mainForm_->Handle()) &&
-           (showMainForm_ || mainForm_->Visible());
-}
-
 bool TApplication::SetIconic(bool iconic) {
     platform::WindowManager& windows = *platform::Current().windows;
     HWND window = Handle();
@@ -95,7 +89,11 @@ bool TApplication::SetIconic(bool iconic) {
         return false;
     }
     windows.SetActiveWindow(window);
-    if (!MainFormTakesPart()) {
+    // Whether the window goes down and comes back through the main form's place on the screen.
+    const bool throughMainForm = mainForm_ != nullptr && mainForm_->HandleAllocated() &&
+                                 windows.IsWindowEnabled(mainForm_->Handle()) &&
+                                 (showMainForm_ || mainForm_->Visible());
+    if (!throughMainForm) {
         // Without the animation, which would start from nowhere; the user's setting comes back
         // on every path.
         const bool animated = windows.GetMinimizeAnimation();
@@ -135,9 +133,8 @@ void TApplication::Restore() {
     platform::WindowManager& windows = *platform::Current().windows;
     HWND window = Handle();
     // Back to a visible zero-sized window at the centre of the screen, as at the start.
-    int centreX = windows.GetSystemMetrics(SM_CXSCREEN) / 2;
-    int centreY = windows.GetSystemMetrics(SM_CYSCREEN) / 2;
-    windows.SetWindowPos(window, HWND_TOP, centreX, centreY, 0, 0, SWP_SHOWWINDOW);
+    windows.SetWindowPos(window, HWND_TOP, windows.GetSystemMetrics(SM_CXSCREEN) / 2,
+                         windows.GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_SHOWWINDOW);
     // The window is visible now, and the record says so: after a start minimized it said
     // hidden, and the next "hide every form" would have left the taskbar button behind.
     recordedVisible_ = true;

@@ -29,9 +29,8 @@ public:
     // Creates the application window; call once before any form.
     void Initialize();
 
-    // Creates a form, builds it from `text` (its resource when none is given) and, for the
-    // first form, makes it the main form once it is complete. A form that fails to build is
-    // destroyed before the error goes on.
+    // Builds a form from `text`, or from its resource, and makes the first the main form once it
+    // is complete. A form that fails to build is destroyed before the error goes on.
     template <typename Form>
     void CreateForm(Form*& reference, std::optional<std::string_view> text = std::nullopt) {
         auto form = std::make_unique<Form>(this);
@@ -47,8 +46,8 @@ public:
         UpdateVisible();
     }
 
-    // Shows the main form as the start-up show command and the show-main-form flag say, then
-    // runs the message loop until the program ends.
+    // Shows the main form as the start's show command and the show-main-form flag say, then runs
+    // the message loop until the program ends.
     void Run();
     void Terminate();
 
@@ -79,8 +78,6 @@ public:
 
 private:
     friend class TApplicationEvents;
-    // Whether minimizing and restoring go through the main form's place on the screen.
-    bool MainFormTakesPart();
     // Minimizes or restores the application window; false when it is in that state already.
     bool SetIconic(bool iconic);
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -29,20 +29,21 @@ void TStatusBar::UpdateParts() {
     }
     SendMessageW(Handle(), SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
     for (size_t i = 0; i < panels_.size(); ++i) {
-        std::wstring text = platform::Utf8ToWide(panels_[i].text);
-        SendMessageW(Handle(), SB_SETTEXTW, i, reinterpret_cast<LPARAM>(text.c_str()));
+        ShowPanelText(i);
     }
 }
 
 void TStatusBar::SetPanelText(int index, const std::string& text) {
-    Panel& panel = panels_.at(index);
-    if (panel.text == text) {
-        return;
+    if (panels_.at(index).text != text) {
+        panels_[index].text = text;
+        ShowPanelText(index);
     }
-    panel.text = text;
+}
+
+void TStatusBar::ShowPanelText(size_t index) {
     if (HandleAllocated()) {
-        std::wstring wide = platform::Utf8ToWide(text);
-        SendMessageW(Handle(), SB_SETTEXTW, index, reinterpret_cast<LPARAM>(wide.c_str()));
+        std::wstring text = platform::Utf8ToWide(panels_[index].text);
+        SendMessageW(Handle(), SB_SETTEXTW, index, reinterpret_cast<LPARAM>(text.c_str()));
     }
 }
 

@@ -23,12 +23,12 @@ private:
         std::string text;
     };
     void UpdateParts();
+    void ShowPanelText(size_t index);
     void ReadPanels(const PropertyValue& value, FormReader& reader);
     std::vector<Panel> panels_;
 };
 
-// Stands on a form for the manifest in the executable that asks for version 6 of the common
-// controls; it does nothing at run time.
+// Stands for the manifest that asks for version 6 of the common controls; nothing at run time.
 class TXPManifest : public TComponent {
 public:
     using TComponent::TComponent;

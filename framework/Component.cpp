@@ -3,6 +3,8 @@
 #include "framework/Exceptions.h"
 #include "framework/FormText.h"
 
+#include <algorithm>
+
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
     if (owner != nullptr) {
         owner->components_.push_back(this);
@@ -28,12 +30,8 @@ void TComponent::DestroyComponents() {
 }
 
 TComponent* TComponent::FindComponent(std::string_view name) const {
-    for (TComponent* component : components_) {
-        if (!name.empty() && component->Name() == name) {
-            return component;
-        }
-    }
-    return nullptr;
+    auto found = std::ranges::find(components_, name, &TComponent::Name);
+    return !name.empty() && found != components_.end() ? *found : nullptr;
 }
 
 void TComponent::Loaded() {

@@ -36,9 +36,9 @@ public:
 
     TAlign Align() const { return align_; }
     bool Visible() const { return visible_; }
-    virtual void SetVisible(bool visible);
+    void SetVisible(bool visible);
     bool Enabled() const { return enabled_; }
-    virtual void SetEnabled(bool enabled);
+    void SetEnabled(bool enabled);
 
     TFont& Font() { return font_; }
     const TFont& Font() const { return font_; }
@@ -46,7 +46,7 @@ public:
     TColor Color() const { return color_; }
     void SetColor(TColor color);
 
-    virtual void Click();
+    void Click();
     // Scales the place, size and font that the control holds at previousDpi to dpi.
     virtual void ChangeScale(int dpi, int previousDpi);
     void SetParentComponent(TComponent* parent) override;
@@ -145,7 +145,6 @@ public:
     std::string Caption() const;
     void SetCaption(const std::string& caption);
 
-    int BorderWidth() const { return borderWidth_; }
     bool TabStop() const { return tabStop_; }
     void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
     // A sibling that this control names for a screen reader, made right after it; none here.

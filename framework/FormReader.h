@@ -1,7 +1,6 @@
 #pragma once
 // Builds a form and its components from the form resource's text.
 
-#include "framework/Classes.h"
 #include "framework/FormText.h"
 
 #include <any>

@@ -13,12 +13,11 @@
 namespace {
 
 int NamedValue(const std::string& name, int line, const Enumeration& enumeration) {
-    for (const EnumName& entry : enumeration.names) {
-        if (name == entry.name) {
-            return entry.value;
-        }
+    auto found = std::ranges::find(enumeration.names, name, &EnumName::name);
+    if (found == enumeration.names.end()) {
+        ThrowReadError(line, std::string(enumeration.what) + " inconnu « " + name + " »");
     }
-    ThrowReadError(line, std::string(enumeration.what) + " inconnu « " + name + " »");
+    return found->value;
 }
 
 // The colours that the form resource names.

@@ -83,7 +83,7 @@ void TForm::LoadFromText(std::string_view text) {
     }
     Screen().ReadHighContrast();
     CreateHandle();
-    ScaleTo(platform::Current().scale->GetDpiForWindow(Handle()));
+    Rescale(platform::Current().scale->GetDpiForWindow(Handle()), std::nullopt);
     // An exception in the creation handler is shown like any other; the form stands.
     RunGuarded(0, [&] {
         Fire(OnCreate, this);

@@ -43,7 +43,6 @@ public:
     TWinControl* ActiveControl() const;
     // To the active control, or to the first in tab order when there is none.
     void FocusActiveControl();
-    void ScaleTo(int dpi) { Rescale(dpi, std::nullopt); }
 
     TNotifyEvent OnCreate;
     TCloseEvent OnClose;

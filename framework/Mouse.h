@@ -36,10 +36,3 @@ inline TShiftState ShiftFromKeys(WPARAM keys) {
             .right = (keys & MK_RBUTTON) != 0,
             .middle = (keys & MK_MBUTTON) != 0};
 }
-
-// The keys and buttons held now, for a notification that carries none.
-inline TShiftState HeldKeys() {
-    auto down = [](int key) { return (GetKeyState(key) & 0x8000) != 0; };
-    return {down(VK_SHIFT),   down(VK_MENU),    down(VK_CONTROL),
-            down(VK_LBUTTON), down(VK_RBUTTON), down(VK_MBUTTON)};
-}

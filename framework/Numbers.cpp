@@ -57,17 +57,6 @@ std::string WholeDigits(double magnitude) {
     return digits;
 }
 
-std::string GroupThousands(const std::string& digits, std::string_view separator) {
-    std::string grouped;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            grouped += separator;
-        }
-        grouped += digits[i];
-    }
-    return grouped;
-}
-
 std::string FormatNumber(double value, size_t compulsoryDigits, bool grouped,
                          std::string_view separator) {
     if (!std::isfinite(value)) {
@@ -78,8 +67,9 @@ std::string FormatNumber(double value, size_t compulsoryDigits, bool grouped,
     if (digits.size() < compulsoryDigits) {
         digits.insert(0, compulsoryDigits - digits.size(), '0');
     }
-    if (grouped) {
-        digits = GroupThousands(digits, separator);
+    // A separator between the groups of three digits, counted from the right.
+    for (size_t at = digits.size(); grouped && at > 3; at -= 3) {
+        digits.insert(at - 3, separator);
     }
     return rounded < 0 ? "-" + digits : digits;
 }

@@ -4,14 +4,6 @@
 #include "framework/Screen.h"
 #include "platform/Utf8.h"
 
-namespace {
-
-bool IsCommand(UINT message, WPARAM wParam, WORD code) {
-    return message == WM_COMMAND && HIWORD(wParam) == code;
-}
-
-}  // namespace
-
 void TLabel::CreateParams(WindowParams& params) {
     params.className = L"STATIC";
     // SS_NOTIFY: a label takes clicks and the mouse, which the web-page label needs.
@@ -62,7 +54,7 @@ void TLabel::AdjustSize() {
 }
 
 bool TLabel::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    if (IsCommand(message, wParam, STN_CLICKED)) {
+    if (message == WM_COMMAND && HIWORD(wParam) == STN_CLICKED) {
         Click();
         result = 0;
         return true;
@@ -99,7 +91,7 @@ void TButtonControl::CreateParams(WindowParams& params) {
 
 bool TButtonControl::HandleNotification(UINT message, WPARAM wParam, LPARAM lParam,
                                         LRESULT& result) {
-    if (IsCommand(message, wParam, BN_CLICKED)) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         Click();
         result = 0;
         return true;

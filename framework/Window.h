@@ -62,8 +62,7 @@ WindowTarget* TargetOf(HWND window);
 // The system's default handling, in the window's own character set.
 LRESULT DefaultWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// A hidden window of the framework's own whose messages go to a callable: the application
-// window and the tray icon's window.
+// A window of the framework's own whose messages go to a callable, as the application's does.
 class HandlerWindow final : public WindowTarget {
 public:
     using Handler = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;

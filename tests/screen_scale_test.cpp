@@ -99,7 +99,10 @@ TEST_F(ScreenScaleTest, At144DpiEveryPlaceSizeFontAndBorderIsOneAndAHalfTimesThe
     const SIZE outer = OuterAt(144, {266, 444});
     EXPECT_EQ(form->Width(), outer.cx);
     EXPECT_EQ(form->Height(), outer.cy);
-    EXPECT_EQ(form->BorderWidth(), 8);
+    RECT box{};
+    GetWindowRect(form->GroupBox1->Handle(), &box);
+    MapWindowPoints(nullptr, form->Handle(), reinterpret_cast<POINT*>(&box), 2);
+    EXPECT_EQ(box.left, 8) << "inside the form's border, scaled";
     EXPECT_EQ(form->Font().Height(), -17);
     EXPECT_EQ(form->Label4->Font().Height(), -17) << "a font of its own scales too";
     EXPECT_EQ(form->Label1->Font().Height(), -17) << "a parent's font is followed";

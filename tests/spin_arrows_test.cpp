@@ -6,6 +6,7 @@
 #include "support/TextForm.h"
 #include "support/WindowReadings.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -125,6 +126,12 @@ TEST_F(SpinFieldTest, DraggedOffTheArrowPausesAndAReleaseOffItDoesNotStep) {
     MouseMove(UpArrow());
     EXPECT_FALSE(PumpUntil([&] { return steps > stepsBeforeRelease; }, 300))
         << "released, the arrow repeats no more";
+    // The arrow's own repeat timer, among the components it owns, is left off.
+    const std::vector<TComponent*>& owned = up->Components();
+    auto timer = std::ranges::find_if(
+        owned, [](TComponent* component) { return dynamic_cast<TTimer*>(component) != nullptr; });
+    ASSERT_NE(timer, owned.end()) << "the press made the repeat timer";
+    EXPECT_FALSE(static_cast<TTimer*>(*timer)->Enabled()) << "no timer ticks for nothing";
     EXPECT_EQ(spin->Value(), 30 + steps);
 }
 
